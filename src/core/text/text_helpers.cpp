@@ -1,0 +1,206 @@
+#include "core/text/text_helpers.h"
+
+#include "core/text/number_text.h"
+#include "core/text/sjis.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace ranvo {
+namespace {
+
+// Fills a list piece by piece, assigning into the strings it already holds.
+class ListFiller {
+public:
+    explicit ListFiller(std::vector<std::string>& list) : m_list(list) {}
+
+    std::string& next() {
+        if (m_count == m_list.size()) {
+            m_list.emplace_back();
+        }
+        return m_list[m_count++];
+    }
+
+    void add(std::string_view piece) { next().assign(piece); }
+
+    int finish() {
+        m_list.resize(m_count);
+        return static_cast<int>(m_count);
+    }
+
+private:
+    std::vector<std::string>& m_list;
+    std::size_t m_count = 0;
+};
+
+// A byte below 0x40 can be neither a lead nor a trail byte, so a plain byte search finds it only
+// where it stands as a character of its own.
+bool isNeverPartOfDoubleByte(unsigned char byte) {
+    return byte < 0x40;
+}
+
+// Position of the first occurrence of `pattern` at a character boundary at or after `from`.
+std::size_t findCharacterWise(std::string_view text, std::string_view pattern, std::size_t from) {
+    if (pattern.size() == 1 && isNeverPartOfDoubleByte(static_cast<unsigned char>(pattern[0]))) {
+        return text.find(pattern[0], from);
+    }
+    for (std::size_t pos = from; pos < text.size(); pos += CharLength(text, pos)) {
+        if (text.substr(pos, pattern.size()) == pattern) {
+            return pos;
+        }
+    }
+    return std::string_view::npos;
+}
+
+void appendUnquoted(std::string& out, std::string_view value, char quote) {
+    out.clear();
+    for (std::size_t pos = 0; pos < value.size(); ++pos) {
+        out.push_back(value[pos]);
+        if (value[pos] == quote && pos + 1 < value.size() && value[pos + 1] == quote) {
+            ++pos;
+        }
+    }
+}
+
+} // namespace
+
+int SplitFields(std::string_view text, std::vector<std::string>& list, std::string_view separator) {
+    ListFiller filler(list);
+    std::size_t start = 0;
+    if (!separator.empty()) {
+        for (std::size_t found = findCharacterWise(text, separator, start);
+             found != std::string_view::npos;
+             found = findCharacterWise(text, separator, start)) {
+            filler.add(text.substr(start, found - start));
+            start = found + separator.size();
+        }
+    }
+    filler.add(text.substr(start));
+    return filler.finish();
+}
+
+int SplitQuoted(std::string_view text, std::vector<std::string>& list, char separator, char quote) {
+    ListFiller filler(list);
+    const std::size_t size = text.size();
+    std::size_t start = 0;
+    while (start < size) {
+        if (text[start] == quote) {
+            std::size_t pos = start + 1;
+            bool closed = false;
+            while (pos < size) {
+                if (text[pos] == quote) {
+                    if (pos + 1 == size || text[pos + 1] == separator) {
+                        closed = true;
+                        break;
+                    }
+                    if (text[pos + 1] == quote) {
+                        pos += 2;
+                        continue;
+                    }
+                }
+                ++pos;
+            }
+            if (!closed) {
+                break;
+            }
+            appendUnquoted(filler.next(), text.substr(start + 1, pos - start - 1), quote);
+            start = pos + 2;
+            continue;
+        }
+        std::size_t pos = start;
+        while (pos < size && text[pos] != separator) {
+            pos += CharLength(text, pos);
+        }
+        if (pos < size) {
+            filler.add(text.substr(start, pos - start));
+            start = pos + 1;
+        } else {
+            appendUnquoted(filler.next(), text.substr(start), quote);
+            start = size;
+        }
+    }
+    return filler.finish();
+}
+
+bool IsDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool IsInteger(std::string_view text) {
+    return ToInteger(text).has_value();
+}
+
+int FindFrom(std::string_view pattern, std::string_view text, int start) {
+    if (pattern.empty() || pattern.size() > text.size()) {
+        return 0;
+    }
+    const std::size_t from = start < 1 ? 0 : static_cast<std::size_t>(start) - 1;
+    const std::size_t found = text.find(pattern, from);
+    return found == std::string_view::npos ? 0 : static_cast<int>(found) + 1;
+}
+
+std::string_view LeftBytes(std::string_view text, int count) {
+    return text.substr(0, count < 0 ? 0 : static_cast<std::size_t>(count));
+}
+
+std::string XmlEscape(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&': result += "&amp;"; break;
+        case '<': result += "&lt;"; break;
+        case '>': result += "&gt;"; break;
+        case '\'': result += "&apos;"; break;
+        case '"': result += "&quot;"; break;
+        default: result += c;
+        }
+    }
+    return result;
+}
+
+const std::vector<std::string_view>& XmlTagNameReplacements() {
+    static const std::vector<std::string_view> table = {
+        "<",        ">",        "\x81\x60", "\x81\x7C", "\x81\x42", "'",        "\x81\x66",
+        "\x81\x68", "#",        "\x81\x94", "!",        "\x81\x49", "\"",       "&",
+        "\x81\x95", "%",        "\x81\x93", "$",        "\x81\x90", "=",        "\x81\x81",
+        "\x81\x69", "\x81\x6A", "(",        ")",        "~",        "[",        "]",
+        "\x81\x75", "\x81\x76", "@",        "/",        "\x81\x5E", ":",        "\x81\x46",
+        "*",        "\x81\x96", "+",        "\x81\x7B", "?",        "\x81\x48", "\x81\x83",
+        "\x81\x84", " ",        "\x81\x40", "|",        "\x81\x62", "\\",       "\x81\x8F",
+        "{",        "}",        "\x81\x6F", "\x81\x70", "\x81\x97", ",",        "\x81\x43",
+        "\x81\x42", "\x81\x41", ".",        "\x81\x44", ";",        "\x81\x47", "\x81\x45",
+        "\xA5",     "\xA1",     "\xA4",     "`",        "\x81\x65",
+    };
+    return table;
+}
+
+std::string XmlTagName(std::string_view text) {
+    // Every entry of the table is one whole character and "_" is not in it, so one pass that
+    // replaces character by character gives what replacing entry after entry gives.
+    const auto& table = XmlTagNameReplacements();
+    std::string result;
+    result.reserve(text.size() + 1);
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = CharLength(text, pos);
+        const std::string_view character = text.substr(pos, length);
+        pos += length;
+        // The full-width digits ０ to ９ are 82 4F to 82 58.
+        const bool fullWidthDigit = length == 2 && character[0] == '\x82' &&
+                                    character[1] >= '\x4F' && character[1] <= '\x58';
+        if (fullWidthDigit) {
+            result += static_cast<char>('0' + (character[1] - '\x4F'));
+        } else if (std::find(table.begin(), table.end(), character) != table.end()) {
+            result += '_';
+        } else {
+            result += character;
+        }
+    }
+    if (!result.empty() && result[0] >= '0' && result[0] <= '9') {
+        result.insert(result.begin(), '_');
+    }
+    return result;
+}
+
+} // namespace ranvo
