@@ -3,6 +3,10 @@
 function(ranvo_set_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
                                            -Wno-sign-conversion)
+  # g++ 12 reports false -Wrestrict overlaps inside std::string at -O3 (GCC bug 105329).
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    target_compile_options(${target} PRIVATE -Wno-restrict)
+  endif()
   if(RANVO_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
