@@ -7,6 +7,10 @@
 namespace ranvo::test {
 
 void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
+    // A fresh file rather than a truncated one: file systems flush a file that is truncated and
+    // rewritten, which makes tests that rewrite a fixture thousands of times crawl.
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) {

@@ -1,0 +1,316 @@
+#include "core/loading/kela_conv.h"
+
+#include "core/text/sjis.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace ranvo {
+namespace {
+
+constexpr unsigned char kEsc = 0x1B;
+
+// Full-width Shift_JIS codes of the half-width katakana A1 to DF, in the JIS X 0201 to JIS X 0208
+// correspondence: punctuation, ヲ, the small kana, ー, the kana ア to ン, then ゛ and ゜.
+constexpr std::array<std::uint16_t, 63> kZenKana = {
+    0x8142, 0x8175, 0x8176, 0x8141, 0x8145, 0x8392, 0x8340, 0x8342, 0x8344, 0x8346, 0x8348,
+    0x8383, 0x8385, 0x8387, 0x8362, 0x815B, 0x8341, 0x8343, 0x8345, 0x8347, 0x8349, 0x834A,
+    0x834C, 0x834E, 0x8350, 0x8352, 0x8354, 0x8356, 0x8358, 0x835A, 0x835C, 0x835E, 0x8360,
+    0x8363, 0x8365, 0x8367, 0x8369, 0x836A, 0x836B, 0x836C, 0x836D, 0x836E, 0x8371, 0x8374,
+    0x8377, 0x837A, 0x837D, 0x837E, 0x8380, 0x8381, 0x8382, 0x8384, 0x8386, 0x8388, 0x8389,
+    0x838A, 0x838B, 0x838C, 0x838D, 0x838F, 0x8393, 0x814A, 0x814B};
+
+constexpr unsigned char kVoicedMark = 0xDE;
+constexpr unsigned char kSemiVoicedMark = 0xDF;
+
+[[nodiscard]] constexpr bool isHanKana(unsigned char byte) {
+    return byte >= 0xA1 && byte <= 0xDF;
+}
+
+// ｶ to ﾄ, ﾊ to ﾎ and ｳ take the voiced mark; ﾊ to ﾎ also the semi-voiced one.
+[[nodiscard]] constexpr bool takesVoicedMark(unsigned char kana) {
+    return (kana >= 0xB6 && kana <= 0xC4) || (kana >= 0xCA && kana <= 0xCE) || kana == 0xB3;
+}
+
+[[nodiscard]] constexpr bool takesSemiVoicedMark(unsigned char kana) {
+    return kana >= 0xCA && kana <= 0xCE;
+}
+
+// Copies the run of bytes below 80 that starts at `pos`, up to `end`, eight at a time. Each word
+// is stored whole before its bytes are checked, so up to seven bytes after the run may be written;
+// the caller allows for them (the next character or the final size overwrites them).
+struct AsciiCopy {
+    std::size_t pos;
+    unsigned char* out;
+};
+
+[[nodiscard]] inline AsciiCopy copyAscii(const unsigned char* in, std::size_t pos, std::size_t end,
+                                         unsigned char* out) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    while (pos + 8 <= end) {
+        std::uint64_t word;
+        std::memcpy(&word, in + pos, sizeof word);
+        std::memcpy(out, &word, sizeof word);
+        const std::uint64_t high = word & kHighBits;
+        if (high != 0) {
+            // Bytes are in memory order in the word on a little-endian machine.
+            const auto ascii = static_cast<std::size_t>(__builtin_ctzll(high) / 8);
+            return {pos + ascii, out + ascii};
+        }
+        pos += 8;
+        out += 8;
+    }
+    while (pos < end && in[pos] < 0x80) {
+        *out++ = in[pos++];
+    }
+    return {pos, out};
+}
+
+enum class Target { Sjis, Jis, Euc };
+
+// Shift_JIS to `target`, with the katakana step of `kanaType` folded into the same pass. The
+// output buffer is sized once from a guess and grown only when the text turns out to expand more:
+// the inner loop runs over a stretch of input whose worst-case output is known to fit, so it
+// never checks for room per character. The write position lives in a local that never has its
+// address taken, so the compiler keeps it in a register across the byte stores.
+template <Target target>
+std::string encode(std::string_view text, TJisKanaConvType kanaType,
+                   TJisByteCodeType byteCodeType) {
+    // Most bytes an input byte can become: a lone kana in JIS is ESC $ B and a full-width pair.
+    static constexpr std::size_t kMaxGrowth = target == Target::Jis ? 5 : 2;
+    // A character that starts at the end of a stretch, the bytes an ASCII word store may write
+    // past its run, and the closing escape.
+    static constexpr std::size_t kSlack = 24;
+    static constexpr std::size_t kMinStretch = 4096;
+
+    const auto* const in = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    const auto returnFinal =
+        static_cast<unsigned char>(byteCodeType == TJisByteCodeType::btRoman ? 'J' : 'B');
+    const bool convertKana = kanaType != TJisKanaConvType::ktNone;
+    const bool mergeMarks = kanaType == TJisKanaConvType::ktZenWithDaku;
+    // Room needed before a stretch of input starts: its worst case must fit.
+    const auto roomFor = [](std::size_t remaining) {
+        return kSlack + kMaxGrowth * std::min(remaining, kMinStretch);
+    };
+    // Most text keeps its size (a double-byte character stays two bytes); a little more covers
+    // some escapes or widened katakana without growing.
+    std::string result(size + size / 8 + roomFor(size), '\0');
+    std::size_t used = 0;
+    bool doubleByteMode = false;
+
+    std::size_t pos = 0;
+    while (pos < size) {
+        if (result.size() - used < roomFor(size - pos)) {
+            result.resize(std::max(result.size() * 2, used + size - pos + roomFor(size - pos)));
+        }
+        const std::size_t stretchEnd =
+            std::min(size, pos + (result.size() - used - kSlack) / kMaxGrowth);
+        unsigned char* out = reinterpret_cast<unsigned char*>(result.data()) + used;
+
+        while (pos < stretchEnd) {
+            const unsigned char byte = in[pos];
+            if (byte < 0x80) {
+                if (target == Target::Jis && doubleByteMode) {
+                    out[0] = kEsc;
+                    out[1] = '(';
+                    out[2] = returnFinal;
+                    out += 3;
+                    doubleByteMode = false;
+                }
+                const AsciiCopy copied = copyAscii(in, pos, stretchEnd, out);
+                pos = copied.pos;
+                out = copied.out;
+                continue;
+            }
+            unsigned char s1 = byte;
+            unsigned char s2 = 0;
+            if (IsLeadByte(byte) && pos + 1 < size) {
+                s2 = in[pos + 1];
+                pos += 2;
+            } else if (convertKana && isHanKana(byte)) {
+                unsigned zen = kZenKana[byte - 0xA1];
+                ++pos;
+                if (mergeMarks && pos < size) {
+                    if (in[pos] == kVoicedMark && takesVoicedMark(byte)) {
+                        zen = byte == 0xB3 ? 0x8394 : zen + 1; // ｳﾞ is ヴ, not ウ + 1
+                        ++pos;
+                    } else if (in[pos] == kSemiVoicedMark && takesSemiVoicedMark(byte)) {
+                        zen += 2;
+                        ++pos;
+                    }
+                }
+                s1 = static_cast<unsigned char>(zen >> 8);
+                s2 = static_cast<unsigned char>(zen);
+            } else if (target == Target::Euc && isHanKana(byte)) {
+                out[0] = 0x8E;
+                out[1] = byte;
+                out += 2;
+                ++pos;
+                continue;
+            } else {
+                if (target == Target::Jis && doubleByteMode) {
+                    out[0] = kEsc;
+                    out[1] = '(';
+                    out[2] = returnFinal;
+                    out += 3;
+                    doubleByteMode = false;
+                }
+                *out++ = byte;
+                ++pos;
+                continue;
+            }
+            if constexpr (target == Target::Sjis) {
+                out[0] = s1;
+                out[1] = s2;
+            } else if constexpr (target == Target::Euc) {
+                const CharBytes jis = TKelaConv::SjisCharToJis(s1, s2);
+                out[0] = static_cast<unsigned char>(jis[0] + 0x80);
+                out[1] = static_cast<unsigned char>(jis[1] + 0x80);
+            } else {
+                if (!doubleByteMode) {
+                    out[0] = kEsc;
+                    out[1] = '$';
+                    out[2] = 'B';
+                    out += 3;
+                    doubleByteMode = true;
+                }
+                const CharBytes jis = TKelaConv::SjisCharToJis(s1, s2);
+                out[0] = jis[0];
+                out[1] = jis[1];
+            }
+            out += 2;
+        }
+        used = static_cast<std::size_t>(out - reinterpret_cast<unsigned char*>(result.data()));
+    }
+    if (target == Target::Jis && doubleByteMode) {
+        result.resize(std::max(result.size(), used + 3));
+        result[used++] = static_cast<char>(kEsc);
+        result[used++] = '(';
+        result[used++] = static_cast<char>(returnFinal);
+    }
+    result.resize(used);
+    return result;
+}
+
+} // namespace
+
+std::string TKelaConv::JisToSjis(std::string_view jis) const {
+    enum class Mode { Single, Double, Kana };
+    const auto* const in = reinterpret_cast<const unsigned char*>(jis.data());
+    const std::size_t size = jis.size();
+    // Escapes vanish and a pair stays a pair, so the output is never longer than the input.
+    std::string result(size, '\0');
+    auto* const begin = reinterpret_cast<unsigned char*>(result.data());
+    unsigned char* out = begin;
+    Mode mode = Mode::Single;
+
+    std::size_t pos = 0;
+    while (pos < size) {
+        if (in[pos] == kEsc && pos + 2 < size) {
+            const unsigned char intermediate = in[pos + 1];
+            const unsigned char final = in[pos + 2];
+            std::optional<Mode> next;
+            if (intermediate == '$' && (final == 'B' || final == '@')) {
+                next = Mode::Double;
+            } else if (intermediate == '(' && (final == 'B' || final == 'J')) {
+                next = Mode::Single;
+            } else if (intermediate == '(' && final == 'I') {
+                next = Mode::Kana;
+            }
+            if (next) {
+                mode = *next;
+                pos += 3;
+                continue;
+            }
+        }
+        if (mode == Mode::Single) {
+            // Everything up to the next escape is copied as it is.
+            const void* const esc =
+                pos + 1 < size ? std::memchr(in + pos + 1, kEsc, size - pos - 1) : nullptr;
+            const std::size_t end =
+                esc != nullptr
+                    ? static_cast<std::size_t>(static_cast<const unsigned char*>(esc) - in)
+                    : size;
+            std::memcpy(out, in + pos, end - pos);
+            out += end - pos;
+            pos = end;
+        } else if (mode == Mode::Double) {
+            if (pos + 1 < size) {
+                if (const auto sjis = JisCharToSjis(in[pos], in[pos + 1])) {
+                    out[0] = (*sjis)[0];
+                    out[1] = (*sjis)[1];
+                    out += 2;
+                }
+                pos += 2;
+            } else {
+                *out++ = in[pos++];
+            }
+        } else {
+            const unsigned char byte = in[pos++];
+            *out++ = byte >= 0x21 && byte <= 0x5F ? static_cast<unsigned char>(byte + 0x80) : byte;
+        }
+    }
+    result.resize(static_cast<std::size_t>(out - begin));
+    return result;
+}
+
+std::string TKelaConv::EucToSjis(std::string_view euc) const {
+    const auto* const in = reinterpret_cast<const unsigned char*>(euc.data());
+    const std::size_t size = euc.size();
+    // Two bytes become at most two, so the output is never longer than the input, and the output
+    // position never passes the input position: ASCII word stores stay inside the buffer.
+    std::string result(size, '\0');
+    auto* const begin = reinterpret_cast<unsigned char*>(result.data());
+    unsigned char* out = begin;
+
+    std::size_t pos = 0;
+    while (pos < size) {
+        const unsigned char byte = in[pos];
+        if (byte < 0x80) {
+            const AsciiCopy copied = copyAscii(in, pos, size, out);
+            pos = copied.pos;
+            out = copied.out;
+        } else if (byte >= 0xA1 && byte <= 0xFE && pos + 1 < size) {
+            // The row byte lies in 21-7E, so there is always a character.
+            const CharBytes sjis = *JisCharToSjis(static_cast<unsigned char>(byte - 0x80),
+                                                  static_cast<unsigned char>(in[pos + 1] - 0x80));
+            out[0] = sjis[0];
+            out[1] = sjis[1];
+            out += 2;
+            pos += 2;
+        } else if (byte == 0x8E && pos + 1 < size && isHanKana(in[pos + 1])) {
+            *out++ = in[pos + 1];
+            pos += 2;
+        } else {
+            *out++ = byte;
+            ++pos;
+        }
+    }
+    result.resize(static_cast<std::size_t>(out - begin));
+    return result;
+}
+
+std::string TKelaConv::SjisToJis(std::string_view sjis) const {
+    return encode<Target::Jis>(sjis, JisKanaConvType, JisByteCodeType);
+}
+
+std::string TKelaConv::SjisToEuc(std::string_view sjis) const {
+    return encode<Target::Euc>(sjis, JisKanaConvType, JisByteCodeType);
+}
+
+std::string TKelaConv::HanKanaToZenWithDaku(std::string_view sjis) {
+    return encode<Target::Sjis>(sjis, TJisKanaConvType::ktZenWithDaku, TJisByteCodeType::btAscii);
+}
+
+std::string TKelaConv::HanKanaToZenSepaDaku(std::string_view sjis) {
+    return encode<Target::Sjis>(sjis, TJisKanaConvType::ktZenSepaDaku, TJisByteCodeType::btAscii);
+}
+
+std::string SjisToEucKeepingKana(std::string_view sjis) {
+    TKelaConv converter;
+    converter.JisKanaConvType = TJisKanaConvType::ktNone;
+    return converter.SjisToEuc(sjis);
+}
+
+} // namespace ranvo

@@ -1,0 +1,49 @@
+#pragma once
+
+// Reading a data file into the record list: decoding its character code to CP932, cutting it
+// into records (lines, or pieces of RecordLength bytes for FB), taking CSV titles from the first
+// line, keeping the chosen range, and tagging each record with its condition. Fixed-length
+// records are brought to their condition's byte length.
+//
+// Every byte of the file is kept: a NUL is an ordinary byte of a record, and an FB file is all
+// its bytes except one line end at its very end (the one the FB writer adds).
+
+#include "core/definitions/define_class.h"
+#include "core/grid/record_list.h"
+#include "core/platform/ui_host.h"
+#include "core/state/load_options.h"
+#include "core/state/main_state.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+namespace ranvo {
+
+struct LoadReport {
+    // A fixed-length record was not as long as its condition and was padded or cut.
+    bool LengthMismatch = false;
+    // Characters of a Unicode file that CP932 cannot hold; they became "?".
+    std::size_t LostCharacters = 0;
+    // The UTF-8 file began with a byte order mark (dropped from the first record).
+    bool Utf8Bom = false;
+};
+
+// The file's bytes as CP932 text, decoded from `code`.
+[[nodiscard]] std::string DecodeDataFile(std::string bytes, KanjiCode code, LoadReport& report);
+
+// Reads and cuts the file into `records`, which is replaced only on success. May change the
+// definition: CSV titles become condition 0's field names. False when the file cannot be read,
+// when there is no first line where one is needed, or when the definition cannot cut the file
+// (no conditions, more than 999, a record length of 0 or less for FB, record lengths that make
+// no sense or would not fit in memory).
+[[nodiscard]] bool ReadRecords(const std::filesystem::path& path, const LoadOptions& options,
+                               TDefineClass& definition, RecordList& records, LoadReport& report);
+
+// The load as the open command runs it: ReadRecords into the state's record list, then the data
+// file name (a full path), the options the file was read with, the modified flag cleared, and
+// the warnings: lost characters always, a length mismatch when FixCheck is on.
+[[nodiscard]] bool LoadDataFile(MainState& state, const std::filesystem::path& path,
+                                const LoadOptions& options, UiHost& host);
+
+} // namespace ranvo

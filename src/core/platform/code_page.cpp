@@ -1,0 +1,291 @@
+#include "core/platform/code_page.h"
+
+#include "core/text/sjis.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <iconv.h>
+
+namespace ranvo {
+namespace {
+
+// An ASCII run shorter than this stays inside the block handed to iconv: one more iconv call
+// costs more than converting a few ASCII characters.
+constexpr std::size_t kMinCopiedAsciiRun = 16;
+
+// One side of a conversion as the block splitter sees it.
+struct Encoding {
+    const char* iconvName;
+    std::size_t unitWidth; // bytes of an ASCII character: 1, or 2 for UTF-16
+    // Bytes from the front of `rest` (never empty) that iconv refused or could not finish, which
+    // together become one "?".
+    std::size_t (*invalidLength)(std::string_view rest);
+    // Bytes from the front of `rest` that start with a non-ASCII byte and must stay in one block.
+    std::size_t (*nonAsciiLength)(std::string_view rest);
+};
+
+[[nodiscard]] unsigned char byteAt(std::string_view text, std::size_t pos) {
+    return static_cast<unsigned char>(text[pos]);
+}
+
+[[nodiscard]] bool isTrailByte(unsigned char byte) {
+    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+
+// A lead byte with a byte after it that could be a trail byte is one (undefined) character; any
+// other refused byte stands alone, so that the byte after it is read afresh.
+std::size_t cp932InvalidLength(std::string_view rest) {
+    return IsLeadByte(rest[0]) && rest.size() >= 2 && isTrailByte(byteAt(rest, 1)) ? 2 : 1;
+}
+
+std::size_t cp932NonAsciiLength(std::string_view rest) {
+    // A trail byte may look like ASCII ("ア" is 83 41), so a lead byte keeps its follower.
+    return IsLeadByte(rest[0]) && rest.size() >= 2 ? 2 : 1;
+}
+
+// The well-formed UTF-8 character at the front, or else its longest start that could still have
+// become one (at least one byte): one "?" for each maximal ill-formed part, as Unicode advises.
+std::size_t utf8InvalidLength(std::string_view rest) {
+    const unsigned char first = byteAt(rest, 0);
+    std::size_t following = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (first >= 0xC2 && first <= 0xDF) {
+        following = 1;
+    } else if (first >= 0xE0 && first <= 0xEF) {
+        following = 2;
+        low = first == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
+        high = first == 0xED ? 0x9F : 0xBF; // no surrogates
+    } else if (first >= 0xF0 && first <= 0xF4) {
+        following = 3;
+        low = first == 0xF0 ? 0x90 : 0x80;
+        high = first == 0xF4 ? 0x8F : 0xBF; // nothing above U+10FFFF
+    } else {
+        return 1;
+    }
+    for (std::size_t i = 1; i <= following; ++i) {
+        if (i >= rest.size() || byteAt(rest, i) < low || byteAt(rest, i) > high) {
+            return i;
+        }
+        low = 0x80;
+        high = 0xBF;
+    }
+    return following + 1;
+}
+
+std::size_t utf8NonAsciiLength(std::string_view) {
+    // UTF-8 never uses a byte below 80 inside a multi-byte character.
+    return 1;
+}
+
+[[nodiscard]] unsigned utf16UnitAt(std::string_view text, std::size_t pos) {
+    return byteAt(text, pos) | (static_cast<unsigned>(byteAt(text, pos + 1)) << 8);
+}
+
+std::size_t utf16InvalidLength(std::string_view rest) {
+    if (rest.size() < 2) {
+        return rest.size();
+    }
+    const unsigned unit = utf16UnitAt(rest, 0);
+    const bool pair = unit >= 0xD800 && unit <= 0xDBFF && rest.size() >= 4 &&
+                      utf16UnitAt(rest, 2) >= 0xDC00 && utf16UnitAt(rest, 2) <= 0xDFFF;
+    return pair ? 4 : 2;
+}
+
+std::size_t utf16NonAsciiLength(std::string_view rest) {
+    return std::min<std::size_t>(2, rest.size());
+}
+
+constexpr Encoding kCp932{"CP932", 1, cp932InvalidLength, cp932NonAsciiLength};
+constexpr Encoding kUtf8{"UTF-8", 1, utf8InvalidLength, utf8NonAsciiLength};
+constexpr Encoding kUtf16Le{"UTF-16LE", 2, utf16InvalidLength, utf16NonAsciiLength};
+
+[[nodiscard]] bool isAsciiAt(const Encoding& encoding, std::string_view text, std::size_t pos) {
+    if (encoding.unitWidth == 1) {
+        return byteAt(text, pos) < 0x80;
+    }
+    return pos + 1 < text.size() && byteAt(text, pos) < 0x80 && byteAt(text, pos + 1) == 0;
+}
+
+class IconvHandle {
+public:
+    IconvHandle(const char* to, const char* from) : m_cd(::iconv_open(to, from)) {}
+    ~IconvHandle() {
+        if (valid()) {
+            ::iconv_close(m_cd);
+        }
+    }
+    IconvHandle(const IconvHandle&) = delete;
+    IconvHandle& operator=(const IconvHandle&) = delete;
+
+    [[nodiscard]] bool valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+    [[nodiscard]] iconv_t get() const { return m_cd; }
+
+private:
+    iconv_t m_cd;
+};
+
+// Converts block by block: long ASCII runs are copied (widened or narrowed for UTF-16), and
+// everything between them goes to iconv in one call, resumed after each refused sequence.
+class BlockConverter {
+public:
+    BlockConverter(const Encoding& from, const Encoding& to, std::size_t expectedSize)
+        : m_from(from), m_to(to), m_iconv(to.iconvName, from.iconvName) {
+        m_result.bytes.resize(expectedSize);
+    }
+
+    ConvertedText run(std::string_view input) {
+        std::size_t pos = 0;
+        while (pos < input.size()) {
+            const auto [asciiStart, asciiEnd] = nextAsciiRun(input, pos);
+            convertBlock(input.substr(pos, asciiStart - pos));
+            copyAscii(input.substr(asciiStart, asciiEnd - asciiStart));
+            pos = asciiEnd;
+        }
+        m_result.bytes.resize(m_used);
+        return std::move(m_result);
+    }
+
+private:
+    // The first ASCII run from `pos` on that is long enough to copy, or an empty run at the end.
+    [[nodiscard]] std::pair<std::size_t, std::size_t> nextAsciiRun(std::string_view input,
+                                                                   std::size_t pos) const {
+        const std::size_t width = m_from.unitWidth;
+        std::size_t runStart = pos;
+        while (pos < input.size()) {
+            if (!isAsciiAt(m_from, input, pos)) {
+                pos += m_from.nonAsciiLength(input.substr(pos));
+                runStart = pos;
+                continue;
+            }
+            pos += width;
+            if (pos - runStart >= kMinCopiedAsciiRun * width) {
+                while (pos < input.size() && isAsciiAt(m_from, input, pos)) {
+                    pos += width;
+                }
+                return {runStart, pos};
+            }
+        }
+        return {input.size(), input.size()};
+    }
+
+    char* room(std::size_t bytes) {
+        if (m_result.bytes.size() - m_used < bytes) {
+            m_result.bytes.resize(std::max(m_result.bytes.size() * 2, m_used + bytes));
+        }
+        return m_result.bytes.data() + m_used;
+    }
+
+    void copyAscii(std::string_view run) {
+        const std::size_t characters = run.size() / m_from.unitWidth;
+        char* out = room(characters * m_to.unitWidth);
+        if (m_from.unitWidth == m_to.unitWidth) {
+            std::memcpy(out, run.data(), run.size());
+        } else if (m_to.unitWidth == 2) {
+            for (std::size_t i = 0; i < characters; ++i) {
+                out[2 * i] = run[i];
+                out[2 * i + 1] = '\0';
+            }
+        } else {
+            for (std::size_t i = 0; i < characters; ++i) {
+                out[i] = run[2 * i];
+            }
+        }
+        m_used += characters * m_to.unitWidth;
+    }
+
+    void replace(std::string_view& rest) {
+        const std::size_t length = m_from.invalidLength(rest);
+        char* out = room(m_to.unitWidth);
+        out[0] = '?';
+        if (m_to.unitWidth == 2) {
+            out[1] = '\0';
+        }
+        m_used += m_to.unitWidth;
+        ++m_result.replaced;
+        rest.remove_prefix(length);
+    }
+
+    void convertBlock(std::string_view block) {
+        if (!m_iconv.valid()) {
+            // Without the platform's tables no non-ASCII character can be converted.
+            while (!block.empty()) {
+                if (isAsciiAt(m_from, block, 0)) {
+                    copyAscii(block.substr(0, m_from.unitWidth));
+                    block.remove_prefix(m_from.unitWidth);
+                } else {
+                    replace(block);
+                }
+            }
+            return;
+        }
+        ::iconv(m_iconv.get(), nullptr, nullptr, nullptr, nullptr);
+        while (!block.empty()) {
+            // The callers' first guess of the output size usually holds; iconv stops with E2BIG
+            // where it does not, and goes on after the buffer has grown.
+            char* out = room(block.size() + 16);
+            std::size_t outLeft = m_result.bytes.size() - m_used;
+            char* in = const_cast<char*>(block.data()); // iconv's signature, never written
+            std::size_t inLeft = block.size();
+            const std::size_t done = ::iconv(m_iconv.get(), &in, &inLeft, &out, &outLeft);
+            const int error = errno;
+            m_used = m_result.bytes.size() - outLeft;
+            block.remove_prefix(block.size() - inLeft);
+            if (done != static_cast<std::size_t>(-1)) {
+                break;
+            }
+            if (error == E2BIG) {
+                m_result.bytes.resize(m_result.bytes.size() * 2);
+                continue;
+            }
+            // EILSEQ (refused) or EINVAL (unfinished at the block's end): one "?".
+            replace(block);
+            ::iconv(m_iconv.get(), nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+
+    const Encoding& m_from;
+    const Encoding& m_to;
+    IconvHandle m_iconv;
+    ConvertedText m_result;
+    std::size_t m_used = 0;
+};
+
+ConvertedText convert(std::string_view input, const Encoding& from, const Encoding& to,
+                      std::size_t expectedSize) {
+    return BlockConverter(from, to, expectedSize).run(input);
+}
+
+} // namespace
+
+ConvertedText Cp932ToUtf8(std::string_view cp932) {
+    // Japanese text grows by half (two bytes become three); half-width katakana triple.
+    return convert(cp932, kCp932, kUtf8, cp932.size() + cp932.size() / 2 + 16);
+}
+
+ConvertedText Utf8ToCp932(std::string_view utf8) {
+    return convert(utf8, kUtf8, kCp932, utf8.size());
+}
+
+ConvertedText Cp932ToUtf16Le(std::string_view cp932) {
+    return convert(cp932, kCp932, kUtf16Le, cp932.size() * 2);
+}
+
+ConvertedText Utf16LeToCp932(std::string_view utf16le) {
+    return convert(utf16le, kUtf16Le, kCp932, utf16le.size());
+}
+
+std::filesystem::path Cp932ToPath(std::string_view cp932) {
+    const std::string utf8 = Cp932ToUtf8(cp932).bytes;
+    return std::filesystem::path(
+        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+std::string PathToCp932(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return Utf8ToCp932(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()))
+        .bytes;
+}
+
+} // namespace ranvo

@@ -1,0 +1,16 @@
+#include "core/platform/system_memory.h"
+
+#include <unistd.h>
+
+namespace ranvo {
+
+std::uint64_t PhysicalMemoryBytes() {
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0) {
+        return std::uint64_t{1} << 32; // unknown: assume a modest machine
+    }
+    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+}
+
+} // namespace ranvo

@@ -1,0 +1,241 @@
+#include "core/loading/kela_conv.h"
+#include "core/platform/code_page.h"
+#include "core/text/sjis.h"
+#include "support/byte_files.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+#include <string>
+
+namespace ranvo {
+namespace {
+
+using namespace std::string_literals;
+
+std::string sjisOf(unsigned char j1, unsigned char j2) {
+    const auto bytes = TKelaConv::JisCharToSjis(j1, j2);
+    return bytes ? std::string{static_cast<char>((*bytes)[0]), static_cast<char>((*bytes)[1])}
+                 : std::string();
+}
+
+// 亜 (88 9F), "A1", ア (83 41, trail byte "A"), 表 (95 5C, trail byte "\"), ｱ (B1), CR LF, ん.
+const std::string kMixed = "\x88\x9F"
+                           "A1\x83\x41\x95\x5C\xB1\r\n\x82\xF1"s;
+
+TEST(KelaConv, DefaultsAndDocumentedExamples) {
+    const TKelaConv conv;
+    EXPECT_EQ(conv.JisByteCodeType, TJisByteCodeType::btAscii);
+    EXPECT_EQ(conv.JisKanaConvType, TJisKanaConvType::ktZenWithDaku);
+
+    EXPECT_EQ(conv.JisToSjis("\x1B$B\x30\x21\x1B(BA"), "\x88\x9F"
+                                                       "A");
+    EXPECT_EQ(conv.EucToSjis("\xB0\xA1"), "\x88\x9F");
+    EXPECT_EQ(conv.EucToSjis("\x8E\xB1"), "\xB1");
+    EXPECT_EQ(conv.SjisToJis("\x88\x9F"
+                             "A"),
+              "\x1B$B\x30\x21\x1B(BA");
+    EXPECT_EQ(conv.SjisToJis("\x88\x9F"), "\x1B$B\x30\x21\x1B(B");
+    EXPECT_EQ(conv.SjisToEuc("\xB6\xDE"), "\xA5\xAC"); // ｶﾞ → ガ
+    EXPECT_EQ(conv.SjisToEuc("\xDF"), "\xA1\xAC");     // ﾟ → ゜
+    EXPECT_EQ(conv.SjisToJis(""), "");
+    EXPECT_EQ(conv.JisToSjis(""), "");
+}
+
+TEST(KelaConv, CharArithmeticCoversJisX0208BothWays) {
+    for (unsigned j1 = 0x21; j1 <= 0x74; ++j1) {
+        for (unsigned j2 = 0x21; j2 <= 0x7E; ++j2) {
+            const auto sjis = TKelaConv::JisCharToSjis(static_cast<unsigned char>(j1),
+                                                       static_cast<unsigned char>(j2));
+            ASSERT_TRUE(sjis.has_value());
+            ASSERT_TRUE(IsLeadByte((*sjis)[0])) << j1 << " " << j2;
+            ASSERT_TRUE((*sjis)[1] >= 0x40 && (*sjis)[1] <= 0xFC && (*sjis)[1] != 0x7F);
+            ASSERT_EQ(TKelaConv::SjisCharToJis((*sjis)[0], (*sjis)[1]),
+                      (CharBytes{static_cast<unsigned char>(j1), static_cast<unsigned char>(j2)}));
+        }
+    }
+    // Every Shift_JIS code of those rows maps back onto itself.
+    for (unsigned s1 = 0x81; s1 <= 0xEA; s1 = s1 == 0x9F ? 0xE0 : s1 + 1) {
+        for (unsigned s2 = 0x40; s2 <= 0xFC; ++s2) {
+            if (s2 == 0x7F) {
+                continue;
+            }
+            const CharBytes jis = TKelaConv::SjisCharToJis(static_cast<unsigned char>(s1),
+                                                           static_cast<unsigned char>(s2));
+            EXPECT_EQ(TKelaConv::JisCharToSjis(jis[0], jis[1]),
+                      (CharBytes{static_cast<unsigned char>(s1), static_cast<unsigned char>(s2)}));
+        }
+    }
+    EXPECT_FALSE(TKelaConv::JisCharToSjis(0x20, 0x21).has_value());
+    EXPECT_FALSE(TKelaConv::JisCharToSjis(0x7F, 0x21).has_value());
+    EXPECT_EQ(sjisOf(0x7E, 0x7E), "\xEF\xFC");
+}
+
+TEST(KelaConv, HalfWidthKatakanaBecomeFullWidth) {
+    std::string allKana;
+    for (int byte = 0xA1; byte <= 0xDF; ++byte) {
+        allKana += static_cast<char>(byte);
+    }
+    EXPECT_EQ(Cp932ToUtf8(TKelaConv::HanKanaToZenSepaDaku(allKana)).bytes,
+              "。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノ"
+              "ハヒフヘホマミムメモヤユヨラリルレロワン゛゜");
+    EXPECT_EQ(TKelaConv::HanKanaToZenWithDaku(allKana), TKelaConv::HanKanaToZenSepaDaku(allKana));
+
+    const auto withDaku = [](std::string_view sjis) {
+        return Cp932ToUtf8(TKelaConv::HanKanaToZenWithDaku(sjis)).bytes;
+    };
+    EXPECT_EQ(withDaku("\xB6\xDE\xC4\xDE\xCA\xDE\xCA\xDF\xCE\xDF\xB3\xDE"), "ガドバパポヴ");
+    // Marks that cannot merge stand on their own; a mark merges once.
+    EXPECT_EQ(withDaku("\xB1\xDE\xB6\xDF\xDE\xCA\xDE\xDF"), "ア゛カ゜゛バ゜");
+    EXPECT_EQ(Cp932ToUtf8(TKelaConv::HanKanaToZenSepaDaku("\xB6\xDE\xCA\xDF")).bytes, "カ゛ハ゜");
+
+    // Trail bytes in A1-DF (こ 82 B1, は 82 CD) are never kana, and a lead byte at the end stays
+    // as it is.
+    EXPECT_EQ(TKelaConv::HanKanaToZenWithDaku("\x82\xB1\x82\xCD\xB1\x88"),
+              "\x82\xB1\x82\xCD\x83\x41\x88");
+    const TKelaConv conv;
+    EXPECT_EQ(conv.SjisToEuc("\x82\xCD\xDE"), "\xA4\xCF\xA1\xAB"); // は then ゛, not ﾊﾞ
+    EXPECT_EQ(conv.SjisToJis("\x82\xB1"), "\x1B$B\x24\x33\x1B(B");
+}
+
+TEST(KelaConv, JisDecoderModes) {
+    const TKelaConv conv;
+    // ESC $ @ opens double-byte mode like ESC $ B; ESC ( J returns like ESC ( B.
+    EXPECT_EQ(conv.JisToSjis("\x1B$@\x30\x21\x1B(Ja"), "\x88\x9F"
+                                                       "a");
+    // Half-width katakana mode: 21-5F stand for A1-DF, other bytes are copied.
+    EXPECT_EQ(conv.JisToSjis("\x1B(I\x31\x5F\x21 \x1B(Bz"), "\xB1\xDF\xA1 z");
+    // Line breaks do not reset the mode: CR LF read as a pair is no character.
+    EXPECT_EQ(conv.JisToSjis("\x1B$B\x30\x21\r\n\x30\x21"), "\x88\x9F\x88\x9F");
+    // Other escapes and a cut-off escape pass through as bytes.
+    EXPECT_EQ(conv.JisToSjis("\x1B$(D\x1B(Ha\x1B$"), "\x1B$(D\x1B(Ha\x1B$");
+    // A lone last byte in double-byte mode is kept, not dropped.
+    EXPECT_EQ(conv.JisToSjis("\x1B$B\x30\x21\x30"), "\x88\x9F\x30");
+    EXPECT_EQ(conv.JisToSjis("\x1B$B\x30"), "\x30");
+    // Row bytes outside 21-7E give no character.
+    EXPECT_EQ(conv.JisToSjis("\x1B$B\x7F\x21\x30\x21"), "\x88\x9F");
+}
+
+TEST(KelaConv, EucDecoderEdges) {
+    const TKelaConv conv;
+    EXPECT_EQ(conv.EucToSjis("abc\xA4\xA2\r\n"), "abc\x82\xA0\r\n");
+    // 8F (three-byte JIS X 0212) is not recognised: it is copied and the rest read as a pair.
+    EXPECT_EQ(conv.EucToSjis("\x8F\xB0\xA1"), "\x8F\x88\x9F");
+    // 8E before a byte that is no katakana, bytes 80-A0, and a lead byte at the end are copied.
+    EXPECT_EQ(conv.EucToSjis("\x8E"
+                             "A\x80\xA0\x8E"),
+              "\x8E"
+              "A\x80\xA0\x8E");
+    EXPECT_EQ(conv.EucToSjis("a\xB0"), "a\xB0");
+}
+
+TEST(KelaConv, EncoderSettings) {
+    TKelaConv conv;
+    conv.JisByteCodeType = TJisByteCodeType::btRoman;
+    EXPECT_EQ(conv.SjisToJis("\x88\x9F"
+                             "A\x88\x9F"),
+              "\x1B$B\x30\x21\x1B(JA\x1B$B\x30\x21\x1B(J");
+
+    conv = TKelaConv();
+    conv.JisKanaConvType = TJisKanaConvType::ktNone;
+    // Without conversion a half-width katakana is a single byte and ends double-byte mode.
+    EXPECT_EQ(conv.SjisToJis("\x88\x9F\xB1"), "\x1B$B\x30\x21\x1B(B\xB1");
+    EXPECT_EQ(conv.SjisToEuc("\xB1\xDE"), "\x8E\xB1\x8E\xDE");
+    EXPECT_EQ(SjisToEucKeepingKana("\xB6\xDE\x88\x9F"), "\x8E\xB6\x8E\xDE\xB0\xA1");
+
+    conv.JisKanaConvType = TJisKanaConvType::ktZenSepaDaku;
+    EXPECT_EQ(conv.SjisToEuc("\xB6\xDE"), "\xA5\xAB\xA1\xAB"); // カ ゛
+    EXPECT_EQ(conv.SjisToJis("a\xB1"), "a\x1B$B\x25\x22\x1B(B");
+}
+
+TEST(KelaConv, MixedTextRoundTrips) {
+    const TKelaConv conv;
+    EXPECT_EQ(conv.EucToSjis(SjisToEucKeepingKana(kMixed)), kMixed);
+    const std::string fullWidth = TKelaConv::HanKanaToZenWithDaku(kMixed);
+    EXPECT_EQ(conv.EucToSjis(conv.SjisToEuc(kMixed)), fullWidth);
+    EXPECT_EQ(conv.JisToSjis(conv.SjisToJis(kMixed)), fullWidth);
+
+    // Long texts whose output outgrows the first guess of its size: katakana alternating with
+    // ASCII is the worst case of JIS (ESC $ B, a pair, ESC ( B for every two bytes).
+    std::string worst;
+    std::string worstZen;
+    for (int i = 0; i < 200000; ++i) {
+        worst += "\xCA\xDF"
+                 "a\xB1"
+                 "b";
+        worstZen += "\x83\x70"
+                    "a\x83\x41"
+                    "b";
+    }
+    EXPECT_EQ(conv.SjisToJis(worst).size(), 200000u * 2 * 9);
+    EXPECT_EQ(conv.JisToSjis(conv.SjisToJis(worst)), worstZen);
+    EXPECT_EQ(conv.EucToSjis(conv.SjisToEuc(worst)), worstZen);
+    EXPECT_EQ(conv.EucToSjis(SjisToEucKeepingKana(worst)), worst);
+    EXPECT_EQ(TKelaConv::HanKanaToZenSepaDaku(std::string(300000, '\xB1')).size(), 600000u);
+}
+
+// iconv's EUC-JP for one CP932 character, or nothing when it has no two-byte code there.
+std::string iconvEuc(iconv_t cd, const std::string& sjis) {
+    char out[8];
+    char* in = const_cast<char*>(sjis.data());
+    std::size_t inLeft = sjis.size();
+    char* outPtr = out;
+    std::size_t outLeft = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
+        outPtr - out != 2) {
+        return {};
+    }
+    return std::string(out, 2);
+}
+
+TEST(KelaConv, AgreesWithIconvOnEucJp) {
+    const iconv_t cd = iconv_open("EUC-JP", "CP932");
+    ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    std::string sjis;
+    std::string euc;
+    std::size_t kanji = 0;
+    for (unsigned j1 = 0x21; j1 <= 0x74; ++j1) {
+        for (unsigned j2 = 0x21; j2 <= 0x7E; ++j2) {
+            if (j1 >= 0x29 && j1 <= 0x2F) {
+                continue; // empty in JIS X 0208; CP932 puts NEC's symbols in row 2D
+            }
+            const std::string character =
+                sjisOf(static_cast<unsigned char>(j1), static_cast<unsigned char>(j2));
+            const std::string expected = iconvEuc(cd, character);
+            if (expected.empty()) {
+                continue; // unassigned, or a symbol CP932 and EUC-JP map to different characters
+            }
+            sjis += character + "a";
+            euc += expected + "a";
+            kanji += j1 >= 0x30 ? 1 : 0;
+        }
+    }
+    iconv_close(cd);
+    EXPECT_EQ(kanji, 2965u + 3390u); // both levels of JIS X 0208 kanji
+    const TKelaConv conv;
+    EXPECT_TRUE(conv.SjisToEuc(sjis) == euc);
+    EXPECT_TRUE(conv.EucToSjis(euc) == sjis);
+    EXPECT_TRUE(conv.JisToSjis(conv.SjisToJis(sjis)) == sjis);
+}
+
+TEST(KelaConv, ArbitraryBytesNeverBreakAConversion) {
+    test::InputGenerator random(2024);
+    TKelaConv settings[3];
+    settings[1].JisKanaConvType = TJisKanaConvType::ktNone;
+    settings[1].JisByteCodeType = TJisByteCodeType::btRoman;
+    settings[2].JisKanaConvType = TJisKanaConvType::ktZenSepaDaku;
+    const std::string valid = kMixed + "\x1B$B\x30\x21\x1B(I\x31\x1B(B\xB6\xDE\xCA\xDF\x8E\xB1";
+    for (int i = 0; i < 3000; ++i) {
+        const std::string input = i % 2 == 0 ? random.bytes(64) : random.mutate(valid);
+        const TKelaConv& conv = settings[i % 3];
+        EXPECT_LE(conv.JisToSjis(input).size(), input.size());
+        EXPECT_LE(conv.EucToSjis(input).size(), input.size());
+        EXPECT_LE(conv.SjisToJis(input).size(), input.size() * 5 + 3);
+        EXPECT_LE(conv.SjisToEuc(input).size(), input.size() * 2);
+        EXPECT_LE(TKelaConv::HanKanaToZenWithDaku(input).size(), input.size() * 2);
+        EXPECT_LE(TKelaConv::HanKanaToZenSepaDaku(input).size(), input.size() * 2);
+    }
+}
+
+} // namespace
+} // namespace ranvo

@@ -1,0 +1,209 @@
+#include "core/platform/code_page.h"
+#include "support/byte_files.h"
+
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace ranvo {
+namespace {
+
+using namespace std::string_literals;
+
+// 日本語テキスト: kanji, and katakana whose trail bytes look like ASCII (テ is 83 65, キ 83 4C).
+const std::string kJapaneseCp932 = "\x93\xFA\x96\x7B\x8C\xEA\x83\x65\x83\x4C\x83\x58\x83\x67";
+const std::string kJapaneseUtf8 = "日本語テキスト";
+const std::string kJapaneseUtf16 = "\xE5\x65\x2C\x67\x9E\x8A\xC6\x30\xAD\x30\xB9\x30\xC8\x30"s;
+
+TEST(CodePage, JapaneseTextRoundTrips) {
+    const ConvertedText utf8 = Cp932ToUtf8(kJapaneseCp932);
+    EXPECT_EQ(utf8.bytes, kJapaneseUtf8);
+    EXPECT_EQ(utf8.replaced, 0u);
+    const ConvertedText utf16 = Cp932ToUtf16Le(kJapaneseCp932);
+    EXPECT_EQ(utf16.bytes, kJapaneseUtf16);
+    EXPECT_EQ(utf16.replaced, 0u);
+    EXPECT_EQ(Utf8ToCp932(kJapaneseUtf8).bytes, kJapaneseCp932);
+    EXPECT_EQ(Utf16LeToCp932(kJapaneseUtf16).bytes, kJapaneseCp932);
+    EXPECT_EQ(Utf8ToCp932(kJapaneseUtf8).replaced, 0u);
+    // ソ (83 5C) and 表 (95 5C) end in the backslash byte, followed by a long ASCII run that is
+    // copied directly: the trail byte must stay with its lead byte.
+    const std::string tricky = "\x83\x5C\x95\x5C" + std::string(40, '\\') + "\x83";
+    EXPECT_EQ(Utf8ToCp932(Cp932ToUtf8(tricky).bytes).bytes,
+              tricky.substr(0, tricky.size() - 1) + "?");
+    EXPECT_EQ(Cp932ToUtf8(tricky).bytes, "ソ表" + std::string(40, '\\') + "?");
+    EXPECT_EQ(Cp932ToUtf16Le("\x83" + std::string(20, 'A')).bytes.substr(0, 4),
+              "\xA2\x30\x41\x00"s);
+}
+
+TEST(CodePage, AsciiAndHalfWidthKatakana) {
+    std::string ascii;
+    for (int c = 0; c < 0x80; ++c) {
+        ascii += static_cast<char>(c);
+    }
+    ascii += ascii; // long enough to be copied as a run as well as converted in a block
+    std::string asciiUtf16;
+    for (const char c : ascii) {
+        asciiUtf16 += c;
+        asciiUtf16 += '\0';
+    }
+    EXPECT_EQ(Cp932ToUtf8(ascii).bytes, ascii);
+    EXPECT_EQ(Utf8ToCp932(ascii).bytes, ascii);
+    EXPECT_EQ(Cp932ToUtf16Le(ascii).bytes, asciiUtf16);
+    EXPECT_EQ(Utf16LeToCp932(asciiUtf16).bytes, ascii);
+    EXPECT_EQ(Cp932ToUtf8("\\~").bytes, "\\~"); // never the yen sign or overline
+
+    // ｱ (B1), ﾞ (DE), ｡ (A1) are U+FF71, U+FF9E, U+FF61.
+    EXPECT_EQ(Cp932ToUtf8("\xB1\xDE\xA1").bytes, "ｱﾞ｡");
+    EXPECT_EQ(Utf8ToCp932("ｱﾞ｡").bytes, "\xB1\xDE\xA1");
+    EXPECT_EQ(Cp932ToUtf16Le("\xB1").bytes, "\x71\xFF");
+    EXPECT_EQ(Utf16LeToCp932("\x71\xFF").bytes, "\xB1");
+    EXPECT_TRUE(Cp932ToUtf8("").bytes.empty());
+    EXPECT_TRUE(Utf16LeToCp932("").bytes.empty());
+}
+
+TEST(CodePage, CharactersCp932CannotHoldBecomeQuestionMarks) {
+    const ConvertedText smile = Utf8ToCp932("a\xF0\x9F\x98\x80"
+                                            "b\xF0\xA0\xAE\xB7");
+    EXPECT_EQ(smile.bytes, "a?b?");
+    EXPECT_EQ(smile.replaced, 2u);
+    // 𠮷 as a surrogate pair is one character, so one "?".
+    const ConvertedText yoshi = Utf16LeToCp932("\x42\xD8\xB7\xDF\x41\x00"s);
+    EXPECT_EQ(yoshi.bytes, "?A");
+    EXPECT_EQ(yoshi.replaced, 1u);
+    const ConvertedText hangul = Utf8ToCp932("한" + kJapaneseUtf8);
+    EXPECT_EQ(hangul.bytes, "?" + kJapaneseCp932);
+    EXPECT_EQ(hangul.replaced, 1u);
+}
+
+TEST(CodePage, InvalidInputIsCountedAndDoesNotStop) {
+    // Undefined single bytes, an undefined double-byte code, a lead byte before a byte that
+    // cannot follow it, and a lead byte at the end.
+    const ConvertedText cp932 = Cp932ToUtf8("\x80"
+                                            "a\xA0\xFD\x85\x40"
+                                            "b\x81 c\x88"s);
+    EXPECT_EQ(cp932.bytes, "?a???b? c?");
+    EXPECT_EQ(cp932.replaced, 6u);
+    const ConvertedText cp932To16 = Cp932ToUtf16Le("\xFF"
+                                                   "A"s);
+    EXPECT_EQ(cp932To16.bytes, "?\0A\0"s);
+    EXPECT_EQ(cp932To16.replaced, 1u);
+
+    // A stray continuation byte, an overlong form, an encoded surrogate, a cut-off character
+    // before ASCII, and one at the end: one "?" per maximal ill-formed part.
+    const ConvertedText utf8 = Utf8ToCp932("\x80"
+                                           "a\xC0\xAF"
+                                           "b\xED\xA0\x80"
+                                           "c\xE3\x81"
+                                           "d\xE6\x97"s);
+    EXPECT_EQ(utf8.bytes, "?a??b???c?d?");
+    EXPECT_EQ(utf8.replaced, 8u);
+
+    // Lone low surrogate, high surrogate before an ordinary character, odd last byte.
+    const ConvertedText utf16 = Utf16LeToCp932("\x00\xDC"
+                                               "A\x00"
+                                               "\x00\xD8"
+                                               "B\x00"
+                                               "C"s);
+    EXPECT_EQ(utf16.bytes, "?A?B?");
+    EXPECT_EQ(utf16.replaced, 3u);
+    const ConvertedText highAtEnd = Utf16LeToCp932("A\x00\x3D\xD8"s);
+    EXPECT_EQ(highAtEnd.bytes, "A?");
+    EXPECT_EQ(highAtEnd.replaced, 1u);
+}
+
+TEST(CodePage, PathsAreStoredAsCp932) {
+    const std::filesystem::path path = Cp932ToPath("/data/\x93\xFA\x96\x7B/a.def");
+    EXPECT_EQ(path, std::filesystem::path(u8"/data/日本/a.def"));
+    EXPECT_EQ(PathToCp932(path), "/data/\x93\xFA\x96\x7B/a.def");
+    EXPECT_EQ(PathToCp932(std::filesystem::path(u8"/x/😀.csv")), "/x/?.csv");
+}
+
+// Pieces that keep their meaning wherever they stand, so that converting their concatenation in
+// one call must give the concatenation of converting each on its own.
+struct Pieces {
+    std::vector<std::string> atoms;
+    std::string whole;
+    std::vector<std::size_t> order;
+};
+
+Pieces makePieces(std::vector<std::string> atoms, std::size_t unitWidth, std::uint32_t seed,
+                  std::size_t size) {
+    test::InputGenerator random(seed);
+    // ASCII runs of every length up to 64, the longer ones copied as they are.
+    for (std::size_t length = 1; length <= 64; ++length) {
+        std::string run;
+        for (std::size_t i = 0; i < length; ++i) {
+            run += static_cast<char>(0x20 + random.below(0x5F));
+            run.append(unitWidth - 1, '\0');
+        }
+        atoms.push_back(run);
+    }
+    Pieces pieces{std::move(atoms), {}, {}};
+    while (pieces.whole.size() < size) {
+        pieces.order.push_back(random.below(pieces.atoms.size()));
+        pieces.whole += pieces.atoms[pieces.order.back()];
+    }
+    return pieces;
+}
+
+template <typename Convert>
+void expectBlocksAgreeWithPieces(const Pieces& pieces, Convert convert) {
+    std::vector<ConvertedText> converted;
+    for (const std::string& atom : pieces.atoms) {
+        converted.push_back(convert(atom));
+    }
+    std::string expected;
+    std::size_t expectedReplaced = 0;
+    for (const std::size_t index : pieces.order) {
+        expected += converted[index].bytes;
+        expectedReplaced += converted[index].replaced;
+    }
+    const ConvertedText whole = convert(pieces.whole);
+    EXPECT_EQ(whole.replaced, expectedReplaced);
+    ASSERT_EQ(whole.bytes.size(), expected.size());
+    EXPECT_TRUE(whole.bytes == expected);
+}
+
+TEST(CodePage, LargeInputsConvertLikeTheirPieces) {
+    constexpr std::size_t kSize = 3 << 20;
+    const std::vector<std::string> cp932Atoms = {
+        kJapaneseCp932, "\x83\x41", "\x83\x5C", "\x95\x5C", "\x82\xA0", "\x81\x40", "\xB1",
+        "\xDF",         "\xA1",     "\x80",     "\xA0",     "\xFD",     "\x85\x40", "\r\n"};
+    const Pieces cp932 = makePieces(cp932Atoms, 1, 1, kSize);
+    expectBlocksAgreeWithPieces(cp932, Cp932ToUtf8);
+    expectBlocksAgreeWithPieces(cp932, Cp932ToUtf16Le);
+
+    const std::vector<std::string> utf8Atoms = {kJapaneseUtf8,
+                                                "ｱ",
+                                                "\xF0\x9F\x98\x80",
+                                                "\xFF",
+                                                "\xE3\x81"
+                                                "A",
+                                                "\xC0\xAF",
+                                                "\xED\xA0\x80",
+                                                "한",
+                                                "\xC2\xA7"};
+    expectBlocksAgreeWithPieces(makePieces(utf8Atoms, 1, 2, kSize), Utf8ToCp932);
+
+    const std::vector<std::string> utf16Atoms = {kJapaneseUtf16,
+                                                 "\x71\xFF",
+                                                 "\x42\xD8\xB7\xDF",
+                                                 "\x00\xDC"s,
+                                                 "\x00\xD8"
+                                                 "A\x00"s,
+                                                 "A\x00"s,
+                                                 "\x5C\x00"s,
+                                                 "\x00\x41"s};
+    expectBlocksAgreeWithPieces(makePieces(utf16Atoms, 2, 3, kSize), Utf16LeToCp932);
+
+    // Output three times the input, far beyond the first guess of its size.
+    const std::string kana(1 << 20, '\xB1');
+    const ConvertedText tripled = Cp932ToUtf8(kana);
+    ASSERT_EQ(tripled.bytes.size(), kana.size() * 3);
+    EXPECT_EQ(tripled.bytes.substr(tripled.bytes.size() - 3), "ｱ");
+    EXPECT_EQ(Utf8ToCp932(tripled.bytes).bytes, kana);
+}
+
+} // namespace
+} // namespace ranvo

@@ -1,0 +1,57 @@
+#include "support/fake_ui_host.h"
+
+namespace ranvo::test {
+
+Answer FakeUiHost::Message(std::string_view text, MessageIcon icon, MessageButtons buttons) {
+    messages.push_back({std::string(text), icon, buttons});
+    if (buttons == MessageButtons::Ok) {
+        return Answer::Ok;
+    }
+    if (buttons == MessageButtons::Yes) {
+        return Answer::Yes;
+    }
+    if (answers.empty()) {
+        return Answer::No;
+    }
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<std::filesystem::path> FakeUiHost::nextPath(const FileChoice& choice) {
+    fileChoices.push_back(choice);
+    if (chosenPaths.empty()) {
+        return std::nullopt;
+    }
+    auto path = chosenPaths.front();
+    chosenPaths.pop_front();
+    return path;
+}
+
+std::optional<std::filesystem::path> FakeUiHost::ChooseOpenFile(const FileChoice& choice) {
+    return nextPath(choice);
+}
+
+std::optional<std::filesystem::path> FakeUiHost::ChooseSaveFile(const FileChoice& choice) {
+    return nextPath(choice);
+}
+
+std::optional<std::filesystem::path> FakeUiHost::ChooseFolder(std::string_view caption,
+                                                              const std::filesystem::path& initial) {
+    return nextPath({std::string(caption), {}, initial});
+}
+
+void FakeUiHost::BeginBusy() {
+    ++busyDepth;
+    ++busyCount;
+}
+
+std::vector<std::string> FakeUiHost::messageTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& message : messages) {
+        texts.push_back(message.text);
+    }
+    return texts;
+}
+
+} // namespace ranvo::test

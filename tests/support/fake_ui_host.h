@@ -1,0 +1,59 @@
+#pragma once
+
+// A UiHost for tests: records every message, answers questions and file choosers from queues,
+// keeps the clipboard in memory and measures text as a monospace font would (7 pixels a byte,
+// 12 pixels high).
+
+#include "core/platform/ui_host.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace ranvo::test {
+
+class FakeUiHost : public UiHost {
+public:
+    struct ShownMessage {
+        std::string text;
+        MessageIcon icon;
+        MessageButtons buttons;
+    };
+
+    static constexpr int kCharWidth = 7;
+    static constexpr int kTextHeight = 12;
+
+    Answer Message(std::string_view text, MessageIcon icon, MessageButtons buttons) override;
+    std::optional<std::filesystem::path> ChooseOpenFile(const FileChoice& choice) override;
+    std::optional<std::filesystem::path> ChooseSaveFile(const FileChoice& choice) override;
+    std::optional<std::filesystem::path> ChooseFolder(std::string_view caption,
+                                                      const std::filesystem::path& initial) override;
+    std::string ClipboardText() override { return clipboard; }
+    void SetClipboardText(std::string_view text) override { clipboard = text; }
+    void Beep(BeepKind kind) override { beeps.push_back(kind); }
+    void BeginBusy() override;
+    void EndBusy() override { --busyDepth; }
+    int TextWidth(FontRole, std::string_view text) override {
+        return static_cast<int>(text.size()) * kCharWidth;
+    }
+    int TextHeight(FontRole, std::string_view) override { return kTextHeight; }
+    bool ShiftDown() override { return shiftDown; }
+
+    // The texts of the messages shown so far, in order.
+    [[nodiscard]] std::vector<std::string> messageTexts() const;
+
+    std::vector<ShownMessage> messages;
+    std::deque<Answer> answers;   // questions take these in order; Yes/No boxes default to No
+    std::deque<std::optional<std::filesystem::path>> chosenPaths; // default: cancelled
+    std::vector<FileChoice> fileChoices;
+    std::string clipboard;
+    std::vector<BeepKind> beeps;
+    int busyDepth = 0;
+    int busyCount = 0;
+    bool shiftDown = false;
+
+private:
+    std::optional<std::filesystem::path> nextPath(const FileChoice& choice);
+};
+
+} // namespace ranvo::test
