@@ -22,7 +22,8 @@ public:
     // Condition 0 carries this name (適用定義なしレコード, CP932) after every read.
     static constexpr std::string_view FallbackConditionName =
         "\x93\x4B\x97\x70\x92\xE8\x8B\x60\x82\xC8\x82\xB5\x83\x8C\x83\x52\x81\x5B\x83\x68";
-    // The record list tags each record with its condition index in three digits.
+    // The record list tags each record with its condition index in three digits, so a file
+    // with more conditions is rejected.
     static constexpr int MaxConditionCount = 999;
     // The colour of a field whose colour text is not a number.
     static constexpr std::int32_t UnreadableFieldColor = 8421504;
@@ -77,8 +78,7 @@ public:
     [[nodiscard]] std::int32_t GetFieldColor(int i, int j, std::int32_t defaultColor) const;
     [[nodiscard]] std::int32_t GetFieldLength(int i, int j) const;
     [[nodiscard]] std::int32_t GetFieldStart(int i, int j) const;
-    // Bounded by the length list as well as the name list: a field without a length has no
-    // column in the grid, so it has no caption either.
+    // The length list sets the number of fields, so a name beyond it names no field.
     [[nodiscard]] const std::string& GetFieldName(int i, int j) const;
 
     // Index of the field of condition `i` that covers the 1-based byte `position`, found by

@@ -25,8 +25,8 @@ const std::string& itemAt(const std::vector<std::string>& items, std::size_t ind
     return index < items.size() ? items[index] : missing;
 }
 
-// The first `count` characters, a double-byte character counting as one, so that a setting
-// never ends in half a character that would swallow the comma written after it.
+// The first `count` characters, a double-byte character counting as one: a setting cut to a
+// lead byte would swallow the comma written after it when the file is read again.
 std::string_view leadingCharacters(std::string_view text, std::size_t count) {
     std::size_t end = 0;
     for (std::size_t n = 0; n < count && end < text.size(); ++n) {

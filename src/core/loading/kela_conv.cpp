@@ -36,52 +36,48 @@ constexpr unsigned char kSemiVoicedMark = 0xDF;
     return kana >= 0xCA && kana <= 0xCE;
 }
 
-// Copies the run of bytes below 80 that starts at `pos`, up to `end`, eight at a time. Each word
-// is stored whole before its bytes are checked, so up to seven bytes after the run may be written;
-// the caller allows for them (the next character or the final size overwrites them).
-struct AsciiCopy {
-    std::size_t pos;
-    unsigned char* out;
-};
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
 
-[[nodiscard]] inline AsciiCopy copyAscii(const unsigned char* in, std::size_t pos, std::size_t end,
-                                         unsigned char* out) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-    while (pos + 8 <= end) {
-        std::uint64_t word;
-        std::memcpy(&word, in + pos, sizeof word);
-        std::memcpy(out, &word, sizeof word);
-        const std::uint64_t high = word & kHighBits;
-        if (high != 0) {
-            // Bytes are in memory order in the word on a little-endian machine.
-            const auto ascii = static_cast<std::size_t>(__builtin_ctzll(high) / 8);
-            return {pos + ascii, out + ascii};
-        }
-        pos += 8;
-        out += 8;
-    }
-    while (pos < end && in[pos] < 0x80) {
-        *out++ = in[pos++];
-    }
-    return {pos, out};
+[[nodiscard]] inline std::uint64_t loadWord(const unsigned char* in) {
+    std::uint64_t word;
+    std::memcpy(&word, in, sizeof word);
+    return word;
+}
+
+// How many of the eight bytes of `word`, in memory order, come before the first byte of 80 or
+// above. Text is scanned a word at a time: the word is stored whole and the output advanced by
+// this count, so a run of ASCII costs one step per eight bytes and the switch between ASCII and
+// double-byte characters needs no hard-to-predict branch per byte. (Little-endian order.)
+[[nodiscard]] inline std::size_t leadingAscii(std::uint64_t word) {
+    const std::uint64_t high = word & kHighBits;
+    return high == 0 ? 8 : static_cast<std::size_t>(__builtin_ctzll(high)) / 8;
+}
+
+// Output is made a piece at a time in a buffer that stays in the first-level cache and then
+// appended to the result, so the result is written once and never filled with zeros first, and
+// the inner loops never check for room per character: a piece of input is chosen small enough
+// for its worst case to fit.
+constexpr std::size_t kPiece = 16384;
+// What the last character of a piece may write beyond the piece's share: an ASCII word store
+// (up to seven bytes past its run), escapes and a double-byte character.
+constexpr std::size_t kPieceSlack = 32;
+using PieceBuffer = std::array<unsigned char, kPiece + kPieceSlack>;
+
+void appendPiece(std::string& result, const PieceBuffer& buffer, const unsigned char* end) {
+    result.append(reinterpret_cast<const char*>(buffer.data()),
+                  static_cast<std::size_t>(end - buffer.data()));
 }
 
 enum class Target { Sjis, Jis, Euc };
 
 // Shift_JIS to `target`, with the katakana step of `kanaType` folded into the same pass. The
-// output buffer is sized once from a guess and grown only when the text turns out to expand more:
-// the inner loop runs over a stretch of input whose worst-case output is known to fit, so it
-// never checks for room per character. The write position lives in a local that never has its
-// address taken, so the compiler keeps it in a register across the byte stores.
+// write position lives in a local that never has its address taken, so the compiler keeps it in
+// a register across the byte stores.
 template <Target target>
 std::string encode(std::string_view text, TJisKanaConvType kanaType,
                    TJisByteCodeType byteCodeType) {
     // Most bytes an input byte can become: a lone kana in JIS is ESC $ B and a full-width pair.
-    static constexpr std::size_t kMaxGrowth = target == Target::Jis ? 5 : 2;
-    // A character that starts at the end of a stretch, the bytes an ASCII word store may write
-    // past its run, and the closing escape.
-    static constexpr std::size_t kSlack = 24;
-    static constexpr std::size_t kMinStretch = 4096;
+    constexpr std::size_t kMaxGrowth = target == Target::Jis ? 5 : 2;
 
     const auto* const in = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
@@ -89,28 +85,23 @@ std::string encode(std::string_view text, TJisKanaConvType kanaType,
         static_cast<unsigned char>(byteCodeType == TJisByteCodeType::btRoman ? 'J' : 'B');
     const bool convertKana = kanaType != TJisKanaConvType::ktNone;
     const bool mergeMarks = kanaType == TJisKanaConvType::ktZenWithDaku;
-    // Room needed before a stretch of input starts: its worst case must fit.
-    const auto roomFor = [](std::size_t remaining) {
-        return kSlack + kMaxGrowth * std::min(remaining, kMinStretch);
-    };
+    std::string result;
     // Most text keeps its size (a double-byte character stays two bytes); a little more covers
     // some escapes or widened katakana without growing.
-    std::string result(size + size / 8 + roomFor(size), '\0');
-    std::size_t used = 0;
+    result.reserve(size + size / 8 + 8);
+    PieceBuffer buffer;
     bool doubleByteMode = false;
 
     std::size_t pos = 0;
     while (pos < size) {
-        if (result.size() - used < roomFor(size - pos)) {
-            result.resize(std::max(result.size() * 2, used + size - pos + roomFor(size - pos)));
-        }
-        const std::size_t stretchEnd =
-            std::min(size, pos + (result.size() - used - kSlack) / kMaxGrowth);
-        unsigned char* out = reinterpret_cast<unsigned char*>(result.data()) + used;
-
-        while (pos < stretchEnd) {
-            const unsigned char byte = in[pos];
-            if (byte < 0x80) {
+        const std::size_t pieceEnd = std::min(size, pos + kPiece / kMaxGrowth);
+        unsigned char* out = buffer.data();
+        while (pos < pieceEnd) {
+            // ASCII first: a whole word when eight bytes remain (its store may write up to seven
+            // bytes past the run, inside the slack), else one byte.
+            const std::size_t ascii =
+                pos + 8 <= size ? leadingAscii(loadWord(in + pos)) : std::size_t{in[pos] < 0x80};
+            if (ascii != 0) {
                 if (target == Target::Jis && doubleByteMode) {
                     out[0] = kEsc;
                     out[1] = '(';
@@ -118,11 +109,19 @@ std::string encode(std::string_view text, TJisKanaConvType kanaType,
                     out += 3;
                     doubleByteMode = false;
                 }
-                const AsciiCopy copied = copyAscii(in, pos, stretchEnd, out);
-                pos = copied.pos;
-                out = copied.out;
-                continue;
+                if (pos + 8 <= size) {
+                    std::memcpy(out, in + pos, 8);
+                } else {
+                    out[0] = in[pos];
+                }
+                out += ascii;
+                pos += ascii;
+                if (pos >= size || in[pos] < 0x80) {
+                    continue;
+                }
             }
+            // A byte of 80 or above starts the character at `pos`.
+            const unsigned char byte = in[pos];
             unsigned char s1 = byte;
             unsigned char s2 = 0;
             if (IsLeadByte(byte) && pos + 1 < size) {
@@ -181,15 +180,13 @@ std::string encode(std::string_view text, TJisKanaConvType kanaType,
             }
             out += 2;
         }
-        used = static_cast<std::size_t>(out - reinterpret_cast<unsigned char*>(result.data()));
+        appendPiece(result, buffer, out);
     }
     if (target == Target::Jis && doubleByteMode) {
-        result.resize(std::max(result.size(), used + 3));
-        result[used++] = static_cast<char>(kEsc);
-        result[used++] = '(';
-        result[used++] = static_cast<char>(returnFinal);
+        result += static_cast<char>(kEsc);
+        result += '(';
+        result += static_cast<char>(returnFinal);
     }
-    result.resize(used);
     return result;
 }
 
@@ -199,95 +196,113 @@ std::string TKelaConv::JisToSjis(std::string_view jis) const {
     enum class Mode { Single, Double, Kana };
     const auto* const in = reinterpret_cast<const unsigned char*>(jis.data());
     const std::size_t size = jis.size();
-    // Escapes vanish and a pair stays a pair, so the output is never longer than the input.
-    std::string result(size, '\0');
-    auto* const begin = reinterpret_cast<unsigned char*>(result.data());
-    unsigned char* out = begin;
+    std::string result;
+    result.reserve(size);
+    PieceBuffer buffer;
     Mode mode = Mode::Single;
 
     std::size_t pos = 0;
     while (pos < size) {
-        if (in[pos] == kEsc && pos + 2 < size) {
-            const unsigned char intermediate = in[pos + 1];
-            const unsigned char final = in[pos + 2];
-            std::optional<Mode> next;
-            if (intermediate == '$' && (final == 'B' || final == '@')) {
-                next = Mode::Double;
-            } else if (intermediate == '(' && (final == 'B' || final == 'J')) {
-                next = Mode::Single;
-            } else if (intermediate == '(' && final == 'I') {
-                next = Mode::Kana;
-            }
-            if (next) {
-                mode = *next;
-                pos += 3;
-                continue;
-            }
-        }
-        if (mode == Mode::Single) {
-            // Everything up to the next escape is copied as it is.
-            const void* const esc =
-                pos + 1 < size ? std::memchr(in + pos + 1, kEsc, size - pos - 1) : nullptr;
-            const std::size_t end =
-                esc != nullptr
-                    ? static_cast<std::size_t>(static_cast<const unsigned char*>(esc) - in)
-                    : size;
-            std::memcpy(out, in + pos, end - pos);
-            out += end - pos;
-            pos = end;
-        } else if (mode == Mode::Double) {
-            if (pos + 1 < size) {
-                if (const auto sjis = JisCharToSjis(in[pos], in[pos + 1])) {
-                    out[0] = (*sjis)[0];
-                    out[1] = (*sjis)[1];
-                    out += 2;
+        const std::size_t pieceEnd = std::min(size, pos + kPiece);
+        // Escapes vanish and a pair stays a pair, so the output never outgrows the input.
+        unsigned char* out = buffer.data();
+        while (pos < pieceEnd) {
+            if (in[pos] == kEsc && pos + 2 < size) {
+                const unsigned char intermediate = in[pos + 1];
+                const unsigned char final = in[pos + 2];
+                std::optional<Mode> next;
+                if (intermediate == '$' && (final == 'B' || final == '@')) {
+                    next = Mode::Double;
+                } else if (intermediate == '(' && (final == 'B' || final == 'J')) {
+                    next = Mode::Single;
+                } else if (intermediate == '(' && final == 'I') {
+                    next = Mode::Kana;
                 }
-                pos += 2;
-            } else {
-                *out++ = in[pos++];
+                if (next) {
+                    mode = *next;
+                    pos += 3;
+                    continue;
+                }
             }
-        } else {
-            const unsigned char byte = in[pos++];
-            *out++ = byte >= 0x21 && byte <= 0x5F ? static_cast<unsigned char>(byte + 0x80) : byte;
+            if (mode == Mode::Single) {
+                // Everything up to the next escape is copied as it is.
+                const void* const esc = std::memchr(in + pos + 1, kEsc, pieceEnd - pos - 1);
+                const std::size_t end =
+                    esc != nullptr
+                        ? static_cast<std::size_t>(static_cast<const unsigned char*>(esc) - in)
+                        : pieceEnd;
+                std::memcpy(out, in + pos, end - pos);
+                out += end - pos;
+                pos = end;
+            } else if (mode == Mode::Double) {
+                if (pos + 1 < size) {
+                    if (const auto sjis = JisCharToSjis(in[pos], in[pos + 1])) {
+                        out[0] = (*sjis)[0];
+                        out[1] = (*sjis)[1];
+                        out += 2;
+                    }
+                    pos += 2;
+                } else {
+                    *out++ = in[pos++];
+                }
+            } else {
+                const unsigned char byte = in[pos++];
+                *out++ =
+                    byte >= 0x21 && byte <= 0x5F ? static_cast<unsigned char>(byte + 0x80) : byte;
+            }
         }
+        appendPiece(result, buffer, out);
     }
-    result.resize(static_cast<std::size_t>(out - begin));
     return result;
 }
 
 std::string TKelaConv::EucToSjis(std::string_view euc) const {
     const auto* const in = reinterpret_cast<const unsigned char*>(euc.data());
     const std::size_t size = euc.size();
-    // Two bytes become at most two, so the output is never longer than the input, and the output
-    // position never passes the input position: ASCII word stores stay inside the buffer.
-    std::string result(size, '\0');
-    auto* const begin = reinterpret_cast<unsigned char*>(result.data());
-    unsigned char* out = begin;
+    std::string result;
+    result.reserve(size);
+    PieceBuffer buffer;
 
     std::size_t pos = 0;
     while (pos < size) {
-        const unsigned char byte = in[pos];
-        if (byte < 0x80) {
-            const AsciiCopy copied = copyAscii(in, pos, size, out);
-            pos = copied.pos;
-            out = copied.out;
-        } else if (byte >= 0xA1 && byte <= 0xFE && pos + 1 < size) {
-            // The row byte lies in 21-7E, so there is always a character.
-            const CharBytes sjis = *JisCharToSjis(static_cast<unsigned char>(byte - 0x80),
-                                                  static_cast<unsigned char>(in[pos + 1] - 0x80));
-            out[0] = sjis[0];
-            out[1] = sjis[1];
-            out += 2;
-            pos += 2;
-        } else if (byte == 0x8E && pos + 1 < size && isHanKana(in[pos + 1])) {
-            *out++ = in[pos + 1];
-            pos += 2;
-        } else {
-            *out++ = byte;
-            ++pos;
+        const std::size_t pieceEnd = std::min(size, pos + kPiece);
+        // Two bytes become at most two, so the output never passes the input position: word
+        // stores stay inside the buffer.
+        unsigned char* out = buffer.data();
+        while (pos < pieceEnd) {
+            if (pos + 8 <= size) {
+                const std::uint64_t word = loadWord(in + pos);
+                const std::size_t ascii = leadingAscii(word);
+                std::memcpy(out, &word, sizeof word);
+                out += ascii;
+                pos += ascii;
+                if (ascii == 8) {
+                    continue;
+                }
+            }
+            const unsigned char byte = in[pos];
+            if (byte < 0x80) {
+                *out++ = byte;
+                ++pos;
+            } else if (byte >= 0xA1 && byte <= 0xFE && pos + 1 < size) {
+                // The row byte lies in 21-7E, so there is always a character.
+                const CharBytes sjis =
+                    *JisCharToSjis(static_cast<unsigned char>(byte - 0x80),
+                                   static_cast<unsigned char>(in[pos + 1] - 0x80));
+                out[0] = sjis[0];
+                out[1] = sjis[1];
+                out += 2;
+                pos += 2;
+            } else if (byte == 0x8E && pos + 1 < size && isHanKana(in[pos + 1])) {
+                *out++ = in[pos + 1];
+                pos += 2;
+            } else {
+                *out++ = byte;
+                ++pos;
+            }
         }
+        appendPiece(result, buffer, out);
     }
-    result.resize(static_cast<std::size_t>(out - begin));
     return result;
 }
 

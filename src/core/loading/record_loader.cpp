@@ -1,7 +1,6 @@
 #include "core/loading/record_loader.h"
 
-#include "core/loading/kela_conv.h"
-#include "core/platform/code_page.h"
+#include "core/loading/data_encoding.h"
 #include "core/platform/file_io.h"
 #include "core/platform/system_memory.h"
 #include "core/text/text_helpers.h"
@@ -14,8 +13,6 @@
 
 namespace ranvo {
 namespace {
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // An FB file has no line breaks of its own; its writer ends it with one CR LF, which is not data.
 std::string_view withoutFinalLineEnd(std::string_view text) {
@@ -79,36 +76,6 @@ std::string lengthMismatchMessage(const std::filesystem::path& dataFile,
 
 } // namespace
 
-std::string DecodeDataFile(std::string bytes, KanjiCode code, LoadReport& report) {
-    switch (code) {
-    case KanjiCode::ShiftJis: return bytes;
-    case KanjiCode::Euc: return TKelaConv().EucToSjis(bytes);
-    case KanjiCode::Jis: return TKelaConv().JisToSjis(bytes);
-    case KanjiCode::Unicode: {
-        if (bytes.starts_with("\xFF\xFE")) {
-            ConvertedText text = Utf16LeToCp932(std::string_view(bytes).substr(2));
-            report.LostCharacters += text.replaced;
-            return std::move(text.bytes);
-        }
-        // Without its mark the file is taken for Shift_JIS text with blanks for the zero bytes,
-        // which makes the ASCII of an unmarked UTF-16 file readable.
-        std::replace(bytes.begin(), bytes.end(), '\0', ' ');
-        return bytes;
-    }
-    case KanjiCode::Utf8: {
-        std::string_view text = bytes;
-        if (text.starts_with(kUtf8Bom)) {
-            report.Utf8Bom = true;
-            text.remove_prefix(kUtf8Bom.size());
-        }
-        ConvertedText converted = Utf8ToCp932(text);
-        report.LostCharacters += converted.replaced;
-        return std::move(converted.bytes);
-    }
-    }
-    return bytes;
-}
-
 bool ReadRecords(const std::filesystem::path& path, const LoadOptions& options,
                  TDefineClass& definition, RecordList& records, LoadReport& report) {
     const std::size_t conditionCount = definition.Conditions.size();
@@ -119,7 +86,10 @@ bool ReadRecords(const std::filesystem::path& path, const LoadOptions& options,
     if (!bytes) {
         return false;
     }
-    const std::string text = DecodeDataFile(std::move(*bytes), options.Code, report);
+    DecodedText decoded = DecodeDataFile(std::move(*bytes), options.Code);
+    report.LostCharacters = decoded.LostCharacters;
+    report.Utf8Bom = decoded.Utf8Bom;
+    const std::string text = std::move(decoded.text);
 
     std::vector<std::string_view> lines;
     if (definition.FileFormat == "FB") {

@@ -29,9 +29,6 @@ struct LoadReport {
     bool Utf8Bom = false;
 };
 
-// The file's bytes as CP932 text, decoded from `code`.
-[[nodiscard]] std::string DecodeDataFile(std::string bytes, KanjiCode code, LoadReport& report);
-
 // Reads and cuts the file into `records`, which is replaced only on success. May change the
 // definition: CSV titles become condition 0's field names. False when the file cannot be read,
 // when there is no first line where one is needed, or when the definition cannot cut the file

@@ -69,31 +69,22 @@ TEST(FindCondition, FixedWordAndLengthTests) {
     TCondition both = wordCondition("AB", 2);
     both.UseLength = true;
     both.CheckLength = 5;
+    TCondition cutShort = wordCondition("de", 4);
+    cutShort.ConditionLength = 3;
     TCondition neither;
     neither.CheckStart = 3;
     neither.CheckWord = "zz";
-    const TDefineClass fixed = definition("FB", {both, lengthCondition(4), neither});
+    const TDefineClass fixed =
+        definition("FB", {both, lengthCondition(4), lengthCondition(2, 5), cutShort, neither});
     EXPECT_EQ(fixed.FindCondition("xAByy"), 1);
-    EXPECT_EQ(fixed.FindCondition("xAByyy"), 3); // word without the length
     EXPECT_EQ(fixed.FindCondition("xAxy"), 2);
-    EXPECT_EQ(fixed.FindCondition("abc"), 3); // no test at all: any record reaching CheckStart
+    // Shorter than CheckStart: skipped, even by a test of the length alone.
     EXPECT_EQ(fixed.FindCondition("ab"), 0);
-}
-
-TEST(FindCondition, FixedWordIsCutAtTheRecordEnd) {
-    TDefineClass::DefineLoaded = true;
-    TCondition tail = wordCondition("de", 4);
-    tail.ConditionLength = 3;
-    const TDefineClass fixed = definition("FL", {tail});
-    EXPECT_EQ(fixed.FindCondition("abcde"), 1);
-    EXPECT_EQ(fixed.FindCondition("abcdef"), 0);
-}
-
-TEST(FindCondition, RecordShorterThanCheckStartNeverMatches) {
-    TDefineClass::DefineLoaded = true;
-    const TDefineClass fixed = definition("FL", {lengthCondition(2, 5), wordCondition("", 3)});
-    EXPECT_EQ(fixed.FindCondition("ab"), 0);
-    EXPECT_EQ(fixed.FindCondition("abc"), 2);
+    // The part compared is cut at the end of the record.
+    EXPECT_EQ(fixed.FindCondition("abcde"), 4);
+    // No test at all: any record reaching CheckStart.
+    EXPECT_EQ(fixed.FindCondition("abcdef"), 5);
+    EXPECT_EQ(fixed.FindCondition("abc"), 5);
 }
 
 TEST(FindCondition, ULWordComparesInUpperCase) {

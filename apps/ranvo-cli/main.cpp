@@ -1,0 +1,59 @@
+// ranvo-cli: Ranvo's core without a window, for batch work and scripts.
+
+#include "arguments.h"
+#include "commands.h"
+
+#include <exception>
+#include <iostream>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kUsage = R"(usage: ranvo-cli COMMAND ...
+
+Commands:
+  dump DATA --def DEF [--code CODE] [--range FROM-TO] [--home DIR]
+      Reads DEF and loads DATA through it as the open dialog does, then writes one line per
+      record to standard output: the record's three-character condition number, a TAB, its
+      fields joined by TAB, and LF, as raw Shift_JIS bytes. --range keeps records FROM to TO
+      (1-based). --home names the application folder whose config.ini supplies the settings;
+      without it the first-run settings apply and nothing is written.
+  recode --from CODE --to CODE IN OUT
+      Converts the whole file IN to OUT from one character code to another, as loading reads
+      and saving writes them; line ends are left as they are. Characters that are lost on the
+      way are counted on standard error.
+  def-save IN OUT
+      Reads the definition IN and writes it to OUT as the definition editor saves it.
+
+CODE is one of sjis (the default), euc, jis, unicode (UTF-16LE) and utf8.
+Exit codes: 0 success, 1 failure (the reason on standard error), 2 usage error.
+)";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+        std::cout << kUsage;
+        return words.empty() ? 2 : 0;
+    }
+    const std::vector<std::string> rest(words.begin() + 1, words.end());
+    try {
+        if (words[0] == "dump") {
+            return ranvo::cli::runDump(rest);
+        }
+        if (words[0] == "recode") {
+            return ranvo::cli::runRecode(rest);
+        }
+        if (words[0] == "def-save") {
+            return ranvo::cli::runDefSave(rest);
+        }
+        throw ranvo::cli::UsageError("unknown command " + words[0]);
+    } catch (const ranvo::cli::UsageError& error) {
+        std::cerr << "ranvo-cli: " << error.what() << "\n\n" << kUsage;
+        return 2;
+    } catch (const std::exception& error) {
+        std::cerr << "ranvo-cli: " << error.what() << '\n';
+        return 1;
+    }
+}
