@@ -26,6 +26,7 @@ public:
         return static_cast<int>(text.size()) * 8;
     }
     int TextHeight(FontRole, std::string_view) override { return 16; }
+    std::optional<int> ByteWidth(FontRole) override { return 8; }
     bool ShiftDown() override { return false; }
 
     // Whether an error message was shown since the last call.

@@ -1,15 +1,14 @@
 // ranvo-cli dump: loads a data file as the open dialog does and writes the grid's rows.
 
+#include "app_state.h"
 #include "arguments.h"
 #include "commands.h"
 #include "console_host.h"
-
 #include "core/loading/open_command.h"
 #include "core/state/main_state.h"
 #include "core/text/number_text.h"
 
 #include <cstdio>
-#include <memory>
 
 namespace ranvo::cli {
 namespace {
@@ -23,13 +22,6 @@ ReadRange parseRange(const std::string& text) {
     return {true, IntegerOr(text.substr(0, dash), 0), IntegerOr(text.substr(dash + 1), 0)};
 }
 
-std::unique_ptr<MainState> makeState(const std::optional<std::string>& home) {
-    if (home) {
-        return std::make_unique<MainState>(TRanvoSetting(std::filesystem::path(*home) / "config.ini"));
-    }
-    return std::make_unique<MainState>(TRanvoSetting::Defaults());
-}
-
 // Each data row as its condition prefix, a TAB, the cells of columns 1 onward joined by TAB,
 // and LF: the bytes held in memory, unconverted.
 void writeRows(const MainState& state, std::FILE* out) {
@@ -37,7 +29,8 @@ void writeRows(const MainState& state, std::FILE* out) {
     std::string buffer;
     buffer.reserve(std::size_t{1} << 20);
     for (int row = 1; row < grid.RowCount(); ++row) {
-        buffer.append(state.Records[static_cast<std::size_t>(row) - 1].substr(0, kConditionPrefixLength));
+        buffer.append(
+            state.Records[static_cast<std::size_t>(row) - 1].substr(0, kConditionPrefixLength));
         for (int col = 1; col < grid.ColCount(); ++col) {
             buffer += '\t';
             buffer.append(grid.Cell(col, row));
@@ -58,17 +51,20 @@ int runDump(const std::vector<std::string>& words) {
     arguments.expectPositional(1);
     OpenChoice choice;
     choice.DataPath = arguments.positional()[0];
+    // Without --def the definition is detected, as the open dialog does at "(自動判別)".
     choice.DefinitionPath = arguments.option("def").value_or("");
-    if (choice.DefinitionPath.empty()) {
-        throw UsageError("dump needs --def DEF");
-    }
     choice.Options.Code = parseCode(arguments.option("code").value_or("sjis"));
     if (const auto range = arguments.option("range")) {
         choice.Options.Range = parseRange(*range);
     }
     auto state = makeState(arguments.option("home"));
+    const std::vector<std::filesystem::path> definitions =
+        choice.DefinitionPath.empty() ? definitionList(*state)
+                                      : std::vector<std::filesystem::path>();
+    choice.Definitions = definitions;
+    choice.RecordHistory = false;
     ConsoleHost host;
-    if (OpenDataFile(*state, choice, host) != OpenOutcome::Opened) {
+    if (OpenDataFile(*state, choice, host).Outcome != OpenOutcome::Opened) {
         return 1;
     }
     writeRows(*state, stdout);

@@ -12,12 +12,20 @@ namespace {
 constexpr std::string_view kUsage = R"(usage: ranvo-cli COMMAND ...
 
 Commands:
-  dump DATA --def DEF [--code CODE] [--range FROM-TO] [--home DIR]
-      Reads DEF and loads DATA through it as the open dialog does, then writes one line per
-      record to standard output: the record's three-character condition number, a TAB, its
-      fields joined by TAB, and LF, as raw Shift_JIS bytes. --range keeps records FROM to TO
-      (1-based). --home names the application folder whose config.ini supplies the settings;
-      without it the first-run settings apply and nothing is written.
+  dump DATA [--def DEF] [--code CODE] [--range FROM-TO] [--home DIR]
+      Reads DEF (without --def: the definition the detect command picks) and loads DATA
+      through it as the open dialog does, then writes one line per record to standard
+      output: the record's three-character condition number, a TAB, its fields joined by
+      TAB, and LF, as raw Shift_JIS bytes. --range keeps records FROM to TO (1-based).
+      --home names the application folder whose config.ini supplies the settings and whose
+      definitions and history.dat detection uses; without it the first-run settings apply
+      and detection looks only beside DATA. history.dat is read, never written.
+  detect DATA --home DIR [--code CODE]
+      Prints the definition file that automatic detection picks for DATA, read in CODE, with
+      DIR as the application folder: a definition beside DATA, else the one DATA was last
+      opened with, else the definition of DIR, DIR/define or the extra folders of config.ini
+      that recognises the most records. Paths under the current folder are printed relative
+      to it.
   recode --from CODE --to CODE IN OUT
       Converts the whole file IN to OUT from one character code to another, as loading reads
       and saving writes them; line ends are left as they are. Characters that are lost on the
@@ -41,6 +49,9 @@ int main(int argc, char** argv) {
     try {
         if (words[0] == "dump") {
             return ranvo::cli::runDump(rest);
+        }
+        if (words[0] == "detect") {
+            return ranvo::cli::runDetect(rest);
         }
         if (words[0] == "recode") {
             return ranvo::cli::runRecode(rest);

@@ -41,6 +41,15 @@ std::optional<std::filesystem::path> FakeUiHost::ChooseFolder(std::string_view c
     return nextPath({std::string(caption), {}, initial});
 }
 
+int FakeUiHost::TextWidth(FontRole, std::string_view text) {
+    ++measuredTexts;
+    int width = 0;
+    for (const char c : text) {
+        width += proportional && c >= 'A' && c <= 'Z' ? 2 * kCharWidth : kCharWidth;
+    }
+    return width;
+}
+
 void FakeUiHost::BeginBusy() {
     ++busyDepth;
     ++busyCount;

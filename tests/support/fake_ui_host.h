@@ -33,10 +33,12 @@ public:
     void Beep(BeepKind kind) override { beeps.push_back(kind); }
     void BeginBusy() override;
     void EndBusy() override { --busyDepth; }
-    int TextWidth(FontRole, std::string_view text) override {
-        return static_cast<int>(text.size()) * kCharWidth;
-    }
+    // Monospace: every byte kCharWidth wide. Proportional: bytes from "A" to "Z" twice as wide.
+    int TextWidth(FontRole, std::string_view text) override;
     int TextHeight(FontRole, std::string_view) override { return kTextHeight; }
+    std::optional<int> ByteWidth(FontRole) override {
+        return proportional || !offerByteWidth ? std::nullopt : std::optional<int>(kCharWidth);
+    }
     bool ShiftDown() override { return shiftDown; }
 
     // The texts of the messages shown so far, in order.
@@ -51,6 +53,9 @@ public:
     int busyDepth = 0;
     int busyCount = 0;
     bool shiftDown = false;
+    bool proportional = false;
+    bool offerByteWidth = true;
+    int measuredTexts = 0;
 
 private:
     std::optional<std::filesystem::path> nextPath(const FileChoice& choice);

@@ -51,6 +51,30 @@ std::string_view asView(std::string_view text) {
 
 } // namespace
 
+GridRowCells::GridRowCells(const char* blob) : m_blob(blob) {
+    if (blob != nullptr) {
+        const BlobLayout layout = BlobLayout::of(blob);
+        m_count = layout.count;
+        m_endSize = layout.endSize;
+    }
+}
+
+std::string_view GridRowCells::operator[](std::size_t index) const {
+    if (index >= m_count) {
+        return {};
+    }
+    const BlobLayout layout{m_count, m_endSize};
+    const std::size_t start = index == 0 ? 0 : layout.end(m_blob, index - 1);
+    return {layout.bytes(m_blob) + start, layout.end(m_blob, index) - start};
+}
+
+GridRowCells DataGrid::RowCells(int row) const {
+    if (row < 0 || row >= RowCount()) {
+        return {};
+    }
+    return GridRowCells(m_rows[static_cast<std::size_t>(row)]);
+}
+
 DataGrid::DataGrid() {
     SetRowCount(1);
 }
@@ -98,12 +122,7 @@ void DataGrid::SetColCount(int count) {
 }
 
 std::string_view DataGrid::storedCell(const char* blob, std::size_t index) const {
-    const BlobLayout layout = BlobLayout::of(blob);
-    if (index >= layout.count) {
-        return {};
-    }
-    const std::size_t start = index == 0 ? 0 : layout.end(blob, index - 1);
-    return {layout.bytes(blob) + start, layout.end(blob, index) - start};
+    return GridRowCells(blob)[index];
 }
 
 std::string_view DataGrid::Cell(int col, int row) const {
@@ -174,7 +193,7 @@ void DataGrid::storeRow(int row, std::span<const Text> values) {
     std::size_t end = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const std::string_view value = asView(values[i]);
-        std::memcpy(out + end, value.data(), value.size());
+        std::copy_n(value.data(), value.size(), out + end);
         end += value.size();
         if (wide) {
             const auto value32 = static_cast<std::uint32_t>(end);

@@ -31,6 +31,22 @@ struct GridRect {
     friend bool operator==(const GridRect&, const GridRect&) = default;
 };
 
+// The stored cells of one row, read without looking the row up again for every cell: cell i is
+// column i + 1. Valid until the next change of the grid's cells.
+class GridRowCells {
+public:
+    GridRowCells() = default;
+    explicit GridRowCells(const char* blob);
+
+    [[nodiscard]] std::size_t size() const { return m_count; }
+    [[nodiscard]] std::string_view operator[](std::size_t index) const;
+
+private:
+    const char* m_blob = nullptr;
+    std::size_t m_count = 0;
+    std::size_t m_endSize = 2;
+};
+
 class DataGrid {
 public:
     DataGrid();
@@ -49,6 +65,8 @@ public:
     // grid's cells.
     [[nodiscard]] std::string_view Cell(int col, int row) const;
     void SetCell(int col, int row, std::string_view text);
+    // The stored cells of a data row (columns 1 onward); empty outside the grid.
+    [[nodiscard]] GridRowCells RowCells(int row) const;
     // Cells 1, 2, ... of a row get the values; the row's later cells are emptied. Column 0 is
     // left alone.
     void SetRowCells(int row, std::span<const std::string_view> values);

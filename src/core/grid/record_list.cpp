@@ -3,6 +3,7 @@
 #include "core/text/number_text.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -57,10 +58,10 @@ const char* RecordList::store(std::string_view prefix, std::string_view text, st
     const auto header = static_cast<std::uint32_t>(size);
     std::memcpy(blob, &header, kHeader);
     char* out = blob + kHeader;
-    std::memcpy(out, prefix.data(), prefix.size());
+    std::copy_n(prefix.data(), prefix.size(), out);
     out += prefix.size();
     const std::size_t copied = std::min(length, text.size());
-    std::memcpy(out, text.data(), copied);
+    std::copy_n(text.data(), copied, out);
     std::memset(out + copied, ' ', length - copied);
     return blob;
 }

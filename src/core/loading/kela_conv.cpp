@@ -3,6 +3,7 @@
 #include "core/text/sjis.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace ranvo {
@@ -47,10 +48,66 @@ constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
 // How many of the eight bytes of `word`, in memory order, come before the first byte of 80 or
 // above. Text is scanned a word at a time: the word is stored whole and the output advanced by
 // this count, so a run of ASCII costs one step per eight bytes and the switch between ASCII and
-// double-byte characters needs no hard-to-predict branch per byte. (Little-endian order.)
+// double-byte characters needs no hard-to-predict branch per byte.
 [[nodiscard]] inline std::size_t leadingAscii(std::uint64_t word) {
-    const std::uint64_t high = word & kHighBits;
-    return high == 0 ? 8 : static_cast<std::size_t>(__builtin_ctzll(high)) / 8;
+    static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
+    return static_cast<std::size_t>(std::countr_zero(word & kHighBits)) / 8;
+}
+
+// Four double-byte characters at a time. In a word of eight bytes read little-endian, each 16-bit
+// lane holds one character: its first byte in the low half, its second in the high half. The
+// per-character arithmetic is done on all four lanes at once; every intermediate value stays
+// below 10000 (hex), so no lane carries into the next, and comparisons are made by adding the
+// distance to 100 and reading bit 8.
+constexpr std::uint64_t kLaneOnes = 0x0001000100010001ULL;
+constexpr std::uint64_t kLaneLowBytes = 0x00FF00FF00FF00FFULL;
+
+// 1 in each lane whose value (00-FF) is at least `bound`, else 0.
+[[nodiscard]] constexpr std::uint64_t lanesAtLeast(std::uint64_t lanes, unsigned bound) {
+    return ((lanes + (0x100u - bound) * kLaneOnes) >> 8) & kLaneOnes;
+}
+
+// Whether all eight bytes lie in A1-FE, so that they are four EUC-JP double-byte characters.
+[[nodiscard]] constexpr bool isFourEucChars(std::uint64_t word) {
+    const std::uint64_t low7 = word & 0x7F7F7F7F7F7F7F7FULL;
+    return (word & kHighBits) == kHighBits &&
+           ((low7 + 0x5F5F5F5F5F5F5F5FULL) & kHighBits) == kHighBits &&
+           ((low7 + 0x0101010101010101ULL) & kHighBits) == 0;
+}
+
+// TKelaConv::JisCharToSjis of four EUC-JP characters whose bytes all lie in A1-FE.
+[[nodiscard]] constexpr std::uint64_t fourEucCharsToSjis(std::uint64_t word) {
+    const std::uint64_t j1 = word & 0x007F007F007F007FULL;
+    const std::uint64_t j2 = (word >> 8) & 0x007F007F007F007FULL;
+    const std::uint64_t odd = j1 & kLaneOnes;
+    const std::uint64_t lead = (((j1 + kLaneOnes) >> 1) & kLaneLowBytes) + 0x70 * kLaneOnes +
+                               0x40 * lanesAtLeast(j1, 0x5F);
+    const std::uint64_t trail =
+        j2 + 0x1F * kLaneOnes + (odd & lanesAtLeast(j2, 0x60)) + 0x5F * (odd ^ kLaneOnes);
+    return lead | (trail << 8);
+}
+
+// Whether the first, third, fifth and seventh bytes are Shift_JIS lead bytes, so that the word
+// is four double-byte characters (a lead byte takes whatever byte follows it). Flipping bit 5
+// maps the lead bytes 81-9F and E0-FC, and only them, onto the one range A1-DC.
+[[nodiscard]] constexpr bool isFourSjisChars(std::uint64_t word) {
+    const std::uint64_t flipped = (word & kLaneLowBytes) ^ (0x20 * kLaneOnes);
+    return (lanesAtLeast(flipped, 0xA1) & (lanesAtLeast(flipped, 0xDD) ^ kLaneOnes)) == kLaneOnes;
+}
+
+// TKelaConv::SjisCharToJis of four Shift_JIS characters, plus `offset` (80 for EUC-JP) on every
+// byte, all modulo 100. Subtractions are made as additions of their complement modulo 100.
+[[nodiscard]] constexpr std::uint64_t fourSjisCharsToJis(std::uint64_t word, unsigned offset) {
+    const std::uint64_t s1 = word & kLaneLowBytes;
+    const std::uint64_t s2 = (word >> 8) & kLaneLowBytes;
+    const std::uint64_t trailFrom9F = lanesAtLeast(s2, 0x9F);
+    // 2 s1 - E0 - 80 (s1 >= A0) - 1 (s2 < 9F)
+    const std::uint64_t j1 = 2 * s1 + (0x20u + offset) * kLaneOnes + 0x80 * lanesAtLeast(s1, 0xA0) +
+                             0xFF * (trailFrom9F ^ kLaneOnes);
+    // s2 - 1F - 1 (s2 >= 7F) - 5E (s2 >= 9F)
+    const std::uint64_t j2 =
+        s2 + (0xE1u + offset) * kLaneOnes + 0xFF * lanesAtLeast(s2, 0x7F) + 0xA2 * trailFrom9F;
+    return (j1 & kLaneLowBytes) | ((j2 & kLaneLowBytes) << 8);
 }
 
 // Output is made a piece at a time in a buffer that stays in the first-level cache and then
@@ -66,6 +123,16 @@ using PieceBuffer = std::array<unsigned char, kPiece + kPieceSlack>;
 void appendPiece(std::string& result, const PieceBuffer& buffer, const unsigned char* end) {
     result.append(reinterpret_cast<const char*>(buffer.data()),
                   static_cast<std::size_t>(end - buffer.data()));
+}
+
+// Writes ESC, `intermediate`, `final` and answers the position after them. Positions are passed
+// by value so that the caller's stays in a register.
+[[nodiscard]] inline unsigned char* putEscape(unsigned char* out, unsigned char intermediate,
+                                              unsigned char final) {
+    out[0] = kEsc;
+    out[1] = intermediate;
+    out[2] = final;
+    return out + 3;
 }
 
 enum class Target { Sjis, Jis, Euc };
@@ -97,30 +164,35 @@ std::string encode(std::string_view text, TJisKanaConvType kanaType,
         const std::size_t pieceEnd = std::min(size, pos + kPiece / kMaxGrowth);
         unsigned char* out = buffer.data();
         while (pos < pieceEnd) {
-            // ASCII first: a whole word when eight bytes remain (its store may write up to seven
-            // bytes past the run, inside the slack), else one byte.
-            const std::size_t ascii =
-                pos + 8 <= size ? leadingAscii(loadWord(in + pos)) : std::size_t{in[pos] < 0x80};
-            if (ascii != 0) {
-                if (target == Target::Jis && doubleByteMode) {
-                    out[0] = kEsc;
-                    out[1] = '(';
-                    out[2] = returnFinal;
-                    out += 3;
-                    doubleByteMode = false;
+            // Eight bytes at a time where eight remain: a run of ASCII is copied a word at a
+            // time (a store may write up to seven bytes past the run, inside the slack), and four
+            // double-byte characters in a row are converted together.
+            if (pos + 8 <= size) {
+                const std::uint64_t word = loadWord(in + pos);
+                if (const std::size_t ascii = leadingAscii(word); ascii != 0) {
+                    if (target == Target::Jis && doubleByteMode) {
+                        out = putEscape(out, '(', returnFinal);
+                        doubleByteMode = false;
+                    }
+                    std::memcpy(out, &word, sizeof word);
+                    out += ascii;
+                    pos += ascii;
+                    continue;
                 }
-                if (pos + 8 <= size) {
-                    std::memcpy(out, in + pos, 8);
-                } else {
-                    out[0] = in[pos];
-                }
-                out += ascii;
-                pos += ascii;
-                if (pos >= size || in[pos] < 0x80) {
+                if (target != Target::Sjis && isFourSjisChars(word)) {
+                    if (target == Target::Jis && !doubleByteMode) {
+                        out = putEscape(out, '$', 'B');
+                        doubleByteMode = true;
+                    }
+                    const std::uint64_t converted =
+                        fourSjisCharsToJis(word, target == Target::Euc ? 0x80 : 0);
+                    std::memcpy(out, &converted, sizeof converted);
+                    out += 8;
+                    pos += 8;
                     continue;
                 }
             }
-            // A byte of 80 or above starts the character at `pos`.
+            // One character; from here on `byte` is 80 or above, or in the last seven bytes.
             const unsigned char byte = in[pos];
             unsigned char s1 = byte;
             unsigned char s2 = 0;
@@ -149,10 +221,7 @@ std::string encode(std::string_view text, TJisKanaConvType kanaType,
                 continue;
             } else {
                 if (target == Target::Jis && doubleByteMode) {
-                    out[0] = kEsc;
-                    out[1] = '(';
-                    out[2] = returnFinal;
-                    out += 3;
+                    out = putEscape(out, '(', returnFinal);
                     doubleByteMode = false;
                 }
                 *out++ = byte;
@@ -168,10 +237,7 @@ std::string encode(std::string_view text, TJisKanaConvType kanaType,
                 out[1] = static_cast<unsigned char>(jis[1] + 0x80);
             } else {
                 if (!doubleByteMode) {
-                    out[0] = kEsc;
-                    out[1] = '$';
-                    out[2] = 'B';
-                    out += 3;
+                    out = putEscape(out, '$', 'B');
                     doubleByteMode = true;
                 }
                 const CharBytes jis = TKelaConv::SjisCharToJis(s1, s2);
@@ -272,11 +338,17 @@ std::string TKelaConv::EucToSjis(std::string_view euc) const {
         while (pos < pieceEnd) {
             if (pos + 8 <= size) {
                 const std::uint64_t word = loadWord(in + pos);
-                const std::size_t ascii = leadingAscii(word);
-                std::memcpy(out, &word, sizeof word);
-                out += ascii;
-                pos += ascii;
-                if (ascii == 8) {
+                if (const std::size_t ascii = leadingAscii(word); ascii != 0) {
+                    std::memcpy(out, &word, sizeof word);
+                    out += ascii;
+                    pos += ascii;
+                    continue;
+                }
+                if (isFourEucChars(word)) {
+                    const std::uint64_t converted = fourEucCharsToSjis(word);
+                    std::memcpy(out, &converted, sizeof converted);
+                    out += 8;
+                    pos += 8;
                     continue;
                 }
             }

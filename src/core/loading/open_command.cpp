@@ -1,6 +1,8 @@
 #include "core/loading/open_command.h"
 
+#include "core/loading/auto_detect.h"
 #include "core/loading/grid_fill.h"
+#include "core/loading/open_history.h"
 #include "core/loading/record_loader.h"
 
 #include <system_error>
@@ -25,43 +27,61 @@ std::string quoted(const std::filesystem::path& path) {
 }
 
 // Nothing is loaded after a failure past the checks: the commands that need data are off.
-OpenOutcome failed(MainState& state, UiHost& host, const std::string& message) {
+OpenResult failed(MainState& state, UiHost& host, const std::string& message,
+                  const std::filesystem::path& definitionPath) {
     host.ShowError(message);
     state.DataFileName.clear();
-    return OpenOutcome::Failed;
+    return {OpenOutcome::Failed, definitionPath};
+}
+
+OpenResult refused(UiHost& host, std::string_view message) {
+    host.ShowError(message);
+    return {OpenOutcome::Refused, {}};
 }
 
 } // namespace
 
-OpenOutcome OpenDataFile(MainState& state, const OpenChoice& choice, UiHost& host) {
+OpenResult OpenDataFile(MainState& state, const OpenChoice& choice, UiHost& host) {
     BusyGuard busy(host);
     if (!isValidRange(choice.Options.Range)) {
-        host.ShowError("読込範囲が不正です");
-        return OpenOutcome::Refused;
+        return refused(host, "読込範囲が不正です");
     }
     if (!fileExists(choice.DataPath)) {
-        host.ShowError("読込ファイルが存在しません");
-        return OpenOutcome::Refused;
+        return refused(host, "読込ファイルが存在しません");
     }
-    const std::filesystem::path& definitionPath = choice.DefinitionPath;
+    if (!choice.DefinitionSelected) {
+        return refused(host, "定義ファイルが選択されていません");
+    }
+    std::filesystem::path definitionPath = choice.DefinitionPath;
     if (definitionPath.empty()) {
-        host.ShowError("定義ファイルの自動判別に失敗しました");
-        return OpenOutcome::Refused;
+        std::optional<std::filesystem::path> detected = DetectDefinition(
+            choice.DataPath, choice.Options.Code, state.Home, state.Settings, choice.Definitions);
+        if (!detected) {
+            return refused(host, "定義ファイルの自動判別に失敗しました");
+        }
+        definitionPath = std::move(*detected);
     }
     if (!fileExists(definitionPath)) {
-        host.ShowError("指定された定義ファイル" + quoted(definitionPath) + "は存在しません");
-        return OpenOutcome::Refused;
+        return refused(host, "指定された定義ファイル" + quoted(definitionPath) + "は存在しません");
     }
     if (!state.Definition.LoadFromFile(definitionPath)) {
-        return failed(state, host, "定義ファイル" + quoted(definitionPath) + "の読込に失敗しました");
+        return failed(state, host, "定義ファイル" + quoted(definitionPath) + "の読込に失敗しました",
+                      definitionPath);
     }
     if (!LoadDataFile(state, choice.DataPath, choice.Options, host)) {
-        return failed(state, host, "ファイル" + quoted(choice.DataPath) + "の読込に失敗しました");
+        return failed(state, host, "ファイル" + quoted(choice.DataPath) + "の読込に失敗しました",
+                      definitionPath);
     }
     if (!FillGrid(state, host)) {
-        return failed(state, host, "データの取り込みに失敗しました");
+        return failed(state, host, "データの取り込みに失敗しました", definitionPath);
     }
-    return OpenOutcome::Opened;
+    if (choice.RecordHistory && state.Home.IsSet()) {
+        // A history that cannot be written costs the user nothing but a list entry; the file
+        // is open and stays open.
+        (void)UpdateOpenHistory(state.Home.HistoryFile(), choice.DataPath, definitionPath,
+                                state.Settings.MaxHistoryNum);
+    }
+    return {OpenOutcome::Opened, definitionPath};
 }
 
 } // namespace ranvo

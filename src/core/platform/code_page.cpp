@@ -3,7 +3,9 @@
 #include "core/text/sjis.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <iconv.h>
 
@@ -11,18 +13,19 @@ namespace ranvo {
 namespace {
 
 // An ASCII run shorter than this stays inside the block handed to iconv: one more iconv call
-// costs more than converting a few ASCII characters.
-constexpr std::size_t kMinCopiedAsciiRun = 16;
+// costs more than iconv converting a line's worth of ASCII, and records of Japanese text are
+// full of short runs (numbers, blanks, line ends).
+constexpr std::size_t kMinCopiedAsciiRun = 64;
 
 // One side of a conversion as the block splitter sees it.
 struct Encoding {
     const char* iconvName;
     std::size_t unitWidth; // bytes of an ASCII character: 1, or 2 for UTF-16
+    // Whether a byte below 80 can be the second byte of a character (CP932: "ア" is 83 41).
+    bool asciiMayTrail;
     // Bytes from the front of `rest` (never empty) that iconv refused or could not finish, which
     // together become one "?".
     std::size_t (*invalidLength)(std::string_view rest);
-    // Bytes from the front of `rest` that start with a non-ASCII byte and must stay in one block.
-    std::size_t (*nonAsciiLength)(std::string_view rest);
 };
 
 [[nodiscard]] unsigned char byteAt(std::string_view text, std::size_t pos) {
@@ -37,11 +40,6 @@ struct Encoding {
 // other refused byte stands alone, so that the byte after it is read afresh.
 std::size_t cp932InvalidLength(std::string_view rest) {
     return IsLeadByte(rest[0]) && rest.size() >= 2 && isTrailByte(byteAt(rest, 1)) ? 2 : 1;
-}
-
-std::size_t cp932NonAsciiLength(std::string_view rest) {
-    // A trail byte may look like ASCII ("ア" is 83 41), so a lead byte keeps its follower.
-    return IsLeadByte(rest[0]) && rest.size() >= 2 ? 2 : 1;
 }
 
 // The well-formed UTF-8 character at the front, or else its longest start that could still have
@@ -74,11 +72,6 @@ std::size_t utf8InvalidLength(std::string_view rest) {
     return following + 1;
 }
 
-std::size_t utf8NonAsciiLength(std::string_view) {
-    // UTF-8 never uses a byte below 80 inside a multi-byte character.
-    return 1;
-}
-
 [[nodiscard]] unsigned utf16UnitAt(std::string_view text, std::size_t pos) {
     return byteAt(text, pos) | (static_cast<unsigned>(byteAt(text, pos + 1)) << 8);
 }
@@ -93,13 +86,9 @@ std::size_t utf16InvalidLength(std::string_view rest) {
     return pair ? 4 : 2;
 }
 
-std::size_t utf16NonAsciiLength(std::string_view rest) {
-    return std::min<std::size_t>(2, rest.size());
-}
-
-constexpr Encoding kCp932{"CP932", 1, cp932InvalidLength, cp932NonAsciiLength};
-constexpr Encoding kUtf8{"UTF-8", 1, utf8InvalidLength, utf8NonAsciiLength};
-constexpr Encoding kUtf16Le{"UTF-16LE", 2, utf16InvalidLength, utf16NonAsciiLength};
+constexpr Encoding kCp932{"CP932", 1, true, cp932InvalidLength};
+constexpr Encoding kUtf8{"UTF-8", 1, false, utf8InvalidLength};
+constexpr Encoding kUtf16Le{"UTF-16LE", 2, false, utf16InvalidLength};
 
 [[nodiscard]] bool isAsciiAt(const Encoding& encoding, std::string_view text, std::size_t pos) {
     if (encoding.unitWidth == 1) {
@@ -149,25 +138,49 @@ public:
 
 private:
     // The first ASCII run from `pos` on that is long enough to copy, or an empty run at the end.
+    // Scanned eight bytes at a time: only where a run could begin or end are units looked at.
     [[nodiscard]] std::pair<std::size_t, std::size_t> nextAsciiRun(std::string_view input,
                                                                    std::size_t pos) const {
         const std::size_t width = m_from.unitWidth;
+        // Bits that are set in a word wherever a unit is not ASCII.
+        const std::uint64_t notAscii = width == 1 ? 0x8080808080808080ULL : 0xFF80FF80FF80FF80ULL;
+        const std::size_t minRun = kMinCopiedAsciiRun * width;
         std::size_t runStart = pos;
-        while (pos < input.size()) {
-            if (!isAsciiAt(m_from, input, pos)) {
-                pos += m_from.nonAsciiLength(input.substr(pos));
-                runStart = pos;
+        std::size_t end = pos;
+        for (; end + 8 <= input.size(); end += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, input.data() + end, sizeof word);
+            const std::uint64_t high = word & notAscii;
+            if (high == 0) {
                 continue;
             }
-            pos += width;
-            if (pos - runStart >= kMinCopiedAsciiRun * width) {
-                while (pos < input.size() && isAsciiAt(m_from, input, pos)) {
-                    pos += width;
+            const std::size_t firstOff = static_cast<std::size_t>(std::countr_zero(high)) / 8;
+            if (end + firstOff / width * width - runStart >= minRun) {
+                return copiedRun(runStart, end + firstOff / width * width);
+            }
+            const std::size_t lastOff = static_cast<std::size_t>(63 - std::countl_zero(high)) / 8;
+            runStart = end + (lastOff / width + 1) * width;
+        }
+        for (; end + width <= input.size(); end += width) {
+            if (!isAsciiAt(m_from, input, end)) {
+                if (end - runStart >= minRun) {
+                    return copiedRun(runStart, end);
                 }
-                return {runStart, pos};
+                runStart = end + width;
             }
         }
+        if (end - runStart >= minRun) {
+            return copiedRun(runStart, end); // an odd last byte of UTF-16 stays for iconv
+        }
         return {input.size(), input.size()};
+    }
+
+    // A run found by the scan, minus its first byte when that may be the trail byte of a CP932
+    // character whose lead byte comes just before it ("ア" is 83 41): iconv gets that byte with
+    // the block before, where it is read either way.
+    [[nodiscard]] std::pair<std::size_t, std::size_t> copiedRun(std::size_t start,
+                                                                std::size_t end) const {
+        return {m_from.asciiMayTrail && start > 0 ? start + 1 : start, end};
     }
 
     char* room(std::size_t bytes) {

@@ -51,6 +51,11 @@ public:
 
     [[nodiscard]] virtual int TextWidth(FontRole font, std::string_view text) = 0;
     [[nodiscard]] virtual int TextHeight(FontRole font, std::string_view text) = 0;
+    // The width of one byte of text when the font gives every half-width character the same
+    // width and every full-width (double-byte) character twice that, so that a text's width is
+    // its byte count times this; nothing for any other font. Lets widths be fitted to millions
+    // of cells from their byte lengths alone.
+    [[nodiscard]] virtual std::optional<int> ByteWidth(FontRole font) = 0;
     [[nodiscard]] virtual bool ShiftDown() = 0;
 
     void ShowError(std::string_view text) {

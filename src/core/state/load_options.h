@@ -16,6 +16,15 @@ struct ReadRange {
     friend bool operator==(const ReadRange&, const ReadRange&) = default;
 };
 
+// A range the open command accepts: when it is on both numbers are at least 1, and (on or off)
+// the first is not greater than the second.
+[[nodiscard]] constexpr bool IsValidReadRange(const ReadRange& range) {
+    if (range.Enabled && (range.From < 1 || range.To < 1)) {
+        return false;
+    }
+    return range.From <= range.To;
+}
+
 struct LoadOptions {
     KanjiCode Code = KanjiCode::ShiftJis;
     ReadRange Range;

@@ -9,16 +9,24 @@
 #include "core/grid/data_grid.h"
 #include "core/grid/record_list.h"
 #include "core/settings/ranvo_setting.h"
+#include "core/state/app_home.h"
 #include "core/state/load_options.h"
 
+#include <array>
 #include <filesystem>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace ranvo {
 
 struct MainState {
-    explicit MainState(TRanvoSetting settings) : Settings(std::move(settings)) {}
+    MainState(AppHome home, TRanvoSetting settings)
+        : Home(std::move(home)), Settings(std::move(settings)) {}
 
+    // Where config.ini, history.dat and the definition folder are; not set for a tool that runs
+    // without one.
+    AppHome Home;
     TRanvoSetting Settings;
     TDefineClass Definition;
     // One entry per data row: the condition prefix and the record text (grid row r is entry r-1).
@@ -32,6 +40,37 @@ struct MainState {
     LoadOptions Loaded;
     // The file began with a UTF-8 byte order mark, which saving writes back.
     bool Utf8Bom = false;
+
+    // Cell selection and the field-jump list.
+    bool SkipSelectCheck = false; // the next cell selection only clears this flag
+    bool HiddenCheck = true;      // selecting a hidden cell is refused
+    int JumpListCondition = -1;   // the condition whose field names fill the field-jump list
+    bool JumpKeyDown = false;     // a key went down in the field-jump list
+    int AnchorCol = 1;            // mouse selection anchor
+    int AnchorRow = 1;
+    bool FixedCellInfo = false; // fixed cells show condition and field names
+    bool FormAlive = true;      // the window is open: cells are drawn, the status bar laid out
+    bool AddBoxActive = false;  // a record is being typed into the add box
+    // Highlight of one field of one condition.
+    bool HighLightOn = false;
+    int HighLightCondition = -1;
+    int HighLightField = -1;
+    // The definition handed to the open command with a file, instead of automatic detection.
+    std::filesystem::path PendingDefineFile;
+    // Texts of the in-place editor and the cell edit box (CP932).
+    std::string LastEditText;
+    std::string EditOriginalText;
+    std::string EditStartText;
+    std::string DataBoxText;
+
+    // What the window shows beside the grid; commands keep it and the window draws it.
+    std::array<std::string, 5> StatusPanels; // UTF-8
+    std::string CellBoxText;                 // the cell edit box (txtData), CP932
+    bool CellBoxEnabled = false;
+    std::vector<std::string> JumpListItems; // field names, CP932
+    int JumpListIndex = -1;
+    // The commands that need a loaded file are enabled.
+    bool DataCommandsEnabled = false;
 };
 
 } // namespace ranvo

@@ -13,7 +13,7 @@ using Texts = std::vector<std::string>;
 
 class GridFillTest : public ::testing::Test {
 protected:
-    GridFillTest() : state(TRanvoSetting::Defaults()) {}
+    GridFillTest() : state(AppHome(), TRanvoSetting::Defaults()) {}
 
     void records(std::initializer_list<std::string_view> entries) {
         state.Records.Clear();

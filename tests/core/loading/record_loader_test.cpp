@@ -154,7 +154,7 @@ TEST_F(RecordLoaderTest, DefinitionsThatCannotCutTheFileAreRefused) {
 
 class LoadDataFileTest : public RecordLoaderTest {
 protected:
-    LoadDataFileTest() : state(TRanvoSetting::Defaults()) {
+    LoadDataFileTest() : state(AppHome(), TRanvoSetting::Defaults()) {
         state.Definition = DefinitionBuilder("FL").condition("", 1, {{"a", 4}}).build();
     }
 

@@ -1,8 +1,10 @@
 #include "core/platform/code_page.h"
 #include "support/byte_files.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,13 +60,15 @@ TEST(CodePage, AsciiAndHalfWidthKatakana) {
     EXPECT_EQ(Utf8ToCp932("ｱﾞ｡").bytes, "\xB1\xDE\xA1");
     EXPECT_EQ(Cp932ToUtf16Le("\xB1").bytes, "\x71\xFF");
     EXPECT_EQ(Utf16LeToCp932("\x71\xFF").bytes, "\xB1");
+    // Empty text, also without any storage behind it.
     EXPECT_TRUE(Cp932ToUtf8("").bytes.empty());
-    EXPECT_TRUE(Utf16LeToCp932("").bytes.empty());
+    EXPECT_TRUE(Cp932ToUtf16Le(std::string_view()).bytes.empty());
+    EXPECT_TRUE(Utf8ToCp932(std::string_view()).bytes.empty());
+    EXPECT_TRUE(Utf16LeToCp932(std::string_view()).bytes.empty());
 }
 
 TEST(CodePage, CharactersCp932CannotHoldBecomeQuestionMarks) {
-    const ConvertedText smile = Utf8ToCp932("a\xF0\x9F\x98\x80"
-                                            "b\xF0\xA0\xAE\xB7");
+    const ConvertedText smile = Utf8ToCp932("a\xF0\x9F\x98\x80\x62\xF0\xA0\xAE\xB7");
     EXPECT_EQ(smile.bytes, "a?b?");
     EXPECT_EQ(smile.replaced, 2u);
     // 𠮷 as a surrogate pair is one character, so one "?".
@@ -79,32 +83,22 @@ TEST(CodePage, CharactersCp932CannotHoldBecomeQuestionMarks) {
 TEST(CodePage, InvalidInputIsCountedAndDoesNotStop) {
     // Undefined single bytes, an undefined double-byte code, a lead byte before a byte that
     // cannot follow it, and a lead byte at the end.
-    const ConvertedText cp932 = Cp932ToUtf8("\x80"
-                                            "a\xA0\xFD\x85\x40"
-                                            "b\x81 c\x88"s);
+    const ConvertedText cp932 = Cp932ToUtf8("\x80\x61\xA0\xFD\x85\x40\x62\x81 c\x88"s);
     EXPECT_EQ(cp932.bytes, "?a???b? c?");
     EXPECT_EQ(cp932.replaced, 6u);
-    const ConvertedText cp932To16 = Cp932ToUtf16Le("\xFF"
-                                                   "A"s);
+    const ConvertedText cp932To16 = Cp932ToUtf16Le("\xFF\x41"s);
     EXPECT_EQ(cp932To16.bytes, "?\0A\0"s);
     EXPECT_EQ(cp932To16.replaced, 1u);
 
     // A stray continuation byte, an overlong form, an encoded surrogate, a cut-off character
     // before ASCII, and one at the end: one "?" per maximal ill-formed part.
-    const ConvertedText utf8 = Utf8ToCp932("\x80"
-                                           "a\xC0\xAF"
-                                           "b\xED\xA0\x80"
-                                           "c\xE3\x81"
-                                           "d\xE6\x97"s);
+    const ConvertedText utf8 =
+        Utf8ToCp932("\x80\x61\xC0\xAF\x62\xED\xA0\x80\x63\xE3\x81\x64\xE6\x97"s);
     EXPECT_EQ(utf8.bytes, "?a??b???c?d?");
     EXPECT_EQ(utf8.replaced, 8u);
 
     // Lone low surrogate, high surrogate before an ordinary character, odd last byte.
-    const ConvertedText utf16 = Utf16LeToCp932("\x00\xDC"
-                                               "A\x00"
-                                               "\x00\xD8"
-                                               "B\x00"
-                                               "C"s);
+    const ConvertedText utf16 = Utf16LeToCp932("\x00\xDC\x41\x00\x00\xD8\x42\x00\x43"s);
     EXPECT_EQ(utf16.bytes, "?A?B?");
     EXPECT_EQ(utf16.replaced, 3u);
     const ConvertedText highAtEnd = Utf16LeToCp932("A\x00\x3D\xD8"s);
@@ -174,27 +168,14 @@ TEST(CodePage, LargeInputsConvertLikeTheirPieces) {
     expectBlocksAgreeWithPieces(cp932, Cp932ToUtf8);
     expectBlocksAgreeWithPieces(cp932, Cp932ToUtf16Le);
 
-    const std::vector<std::string> utf8Atoms = {kJapaneseUtf8,
-                                                "ｱ",
-                                                "\xF0\x9F\x98\x80",
-                                                "\xFF",
-                                                "\xE3\x81"
-                                                "A",
-                                                "\xC0\xAF",
-                                                "\xED\xA0\x80",
-                                                "한",
-                                                "\xC2\xA7"};
+    const std::vector<std::string> utf8Atoms = {
+        kJapaneseUtf8,  "ｱ",  "\xF0\x9F\x98\x80", "\xFF", "\xE3\x81\x41", "\xC0\xAF",
+        "\xED\xA0\x80", "한", "\xC2\xA7"};
     expectBlocksAgreeWithPieces(makePieces(utf8Atoms, 1, 2, kSize), Utf8ToCp932);
 
-    const std::vector<std::string> utf16Atoms = {kJapaneseUtf16,
-                                                 "\x71\xFF",
-                                                 "\x42\xD8\xB7\xDF",
-                                                 "\x00\xDC"s,
-                                                 "\x00\xD8"
-                                                 "A\x00"s,
-                                                 "A\x00"s,
-                                                 "\x5C\x00"s,
-                                                 "\x00\x41"s};
+    const std::vector<std::string> utf16Atoms = {
+        kJapaneseUtf16,      "\x71\xFF", "\x42\xD8\xB7\xDF", "\x00\xDC"s,
+        "\x00\xD8\x41\x00"s, "A\x00"s,   "\x5C\x00"s,        "\x00\x41"s};
     expectBlocksAgreeWithPieces(makePieces(utf16Atoms, 2, 3, kSize), Utf16LeToCp932);
 
     // Output three times the input, far beyond the first guess of its size.
@@ -203,6 +184,26 @@ TEST(CodePage, LargeInputsConvertLikeTheirPieces) {
     ASSERT_EQ(tripled.bytes.size(), kana.size() * 3);
     EXPECT_EQ(tripled.bytes.substr(tripled.bytes.size() - 3), "ｱ");
     EXPECT_EQ(Utf8ToCp932(tripled.bytes).bytes, kana);
+}
+
+TEST(CodePage, ArbitraryBytesNeverBreakAConversion) {
+    test::InputGenerator random(932);
+    for (int i = 0; i < 2000; ++i) {
+        const std::string generated =
+            i % 2 == 0 ? random.bytes(200) : random.mutate(kJapaneseCp932 + std::string(70, 'a'));
+        // A heap block of exactly the input's size, so that the sanitizer sees any read past it.
+        const auto exact = std::make_unique<char[]>(generated.size());
+        std::copy(generated.begin(), generated.end(), exact.get());
+        const std::string_view input(exact.get(), generated.size());
+        const ConvertedText utf8 = Cp932ToUtf8(input);
+        EXPECT_LE(utf8.bytes.size(), input.size() * 3);
+        EXPECT_LE(Cp932ToUtf16Le(input).bytes.size(), input.size() * 2);
+        EXPECT_LE(Utf8ToCp932(input).bytes.size(), input.size());
+        EXPECT_LE(Utf16LeToCp932(input).bytes.size(), input.size());
+        // Whatever was read, its UTF-8 form is valid UTF-8 and comes back unchanged.
+        const ConvertedText back = Utf8ToCp932(utf8.bytes);
+        EXPECT_EQ(Cp932ToUtf8(back.bytes).bytes, utf8.bytes);
+    }
 }
 
 } // namespace

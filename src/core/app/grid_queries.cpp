@@ -1,0 +1,32 @@
+#include "core/app/grid_queries.h"
+
+namespace ranvo {
+
+int RowCondition(const MainState& state, int row) {
+    if (row < 1 || static_cast<std::size_t>(row) > state.Records.size()) {
+        return 0;
+    }
+    return state.Records.Condition(static_cast<std::size_t>(row) - 1);
+}
+
+int FieldCount(const TDefineClass& definition, int i) {
+    if (i < 0 || static_cast<std::size_t>(i) >= definition.Conditions.size()) {
+        return 0;
+    }
+    return static_cast<int>(definition.Conditions[static_cast<std::size_t>(i)].FieldLength.size());
+}
+
+const std::string& ConditionName(const TDefineClass& definition, int i) {
+    static const std::string none;
+    if (i < 0 || static_cast<std::size_t>(i) >= definition.Conditions.size()) {
+        return none;
+    }
+    return definition.Conditions[static_cast<std::size_t>(i)].ConditionName;
+}
+
+bool IsCellVisible(const DataGrid& grid, int col, int row) {
+    return col >= 0 && col < grid.ColCount() && row >= 0 && row < grid.RowCount() &&
+           grid.ColWidth(col) > 0 && grid.RowHeight(row) > 0;
+}
+
+} // namespace ranvo

@@ -1,0 +1,94 @@
+#include "core/loading/open_history.h"
+
+#include "core/platform/code_page.h"
+#include "core/platform/file_io.h"
+#include "core/text/text_lines.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+namespace ranvo {
+
+OpenHistory OpenHistory::Read(const std::filesystem::path& file) {
+    const std::optional<std::string> bytes = ReadFileBytes(file);
+    if (!bytes) {
+        return {};
+    }
+    std::vector<std::string_view> views;
+    SplitLines(TextBeforeNul(*bytes), views);
+    return OpenHistory(std::vector<std::string>(views.begin(), views.end()));
+}
+
+const std::string& OpenHistory::DataLine(std::size_t pair) const {
+    static const std::string none;
+    return 2 * pair < m_lines.size() ? m_lines[2 * pair] : none;
+}
+
+const std::string& OpenHistory::DefinitionLine(std::size_t pair) const {
+    static const std::string none;
+    return 2 * pair + 1 < m_lines.size() ? m_lines[2 * pair + 1] : none;
+}
+
+std::vector<std::filesystem::path> OpenHistory::RecentDataFiles(std::int32_t load) const {
+    std::vector<std::filesystem::path> paths;
+    const std::size_t pairs = PairCount();
+    const std::size_t wanted =
+        load == 0 ? pairs : std::min(pairs, static_cast<std::size_t>(std::max(load, 0)));
+    paths.reserve(wanted);
+    for (std::size_t k = 0; k < wanted; ++k) {
+        paths.push_back(Cp932ToPath(DataLine(pairs - 1 - k)));
+    }
+    return paths;
+}
+
+void OpenHistory::Record(std::string dataLine, std::string definitionLine, std::int32_t maxPairs) {
+    const auto found = std::find(m_lines.begin(), m_lines.end(), dataLine);
+    if (found != m_lines.end()) {
+        m_lines.erase(found, found + std::min<std::ptrdiff_t>(2, m_lines.end() - found));
+    }
+    m_lines.push_back(std::move(dataLine));
+    m_lines.push_back(std::move(definitionLine));
+    if (maxPairs > 0) {
+        const std::size_t keptLines = 2 * static_cast<std::size_t>(maxPairs);
+        if (m_lines.size() > keptLines) {
+            // Whole pairs go from the front, as many as it takes, in one step.
+            const std::size_t excess = m_lines.size() - keptLines;
+            const std::size_t removed = excess + excess % 2;
+            m_lines.erase(m_lines.begin(), m_lines.begin() + static_cast<std::ptrdiff_t>(removed));
+        }
+    }
+}
+
+std::string OpenHistory::Text() const {
+    std::string text;
+    for (const std::string& line : m_lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::filesystem::path FullPath(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    std::filesystem::path normal = (error ? path : absolute).lexically_normal();
+    if (!normal.has_filename() && normal.has_relative_path()) {
+        normal = normal.parent_path();
+    }
+    return normal;
+}
+
+std::string HistoryLine(const std::filesystem::path& path) {
+    return PathToCp932(FullPath(path));
+}
+
+bool UpdateOpenHistory(const std::filesystem::path& file, const std::filesystem::path& dataPath,
+                       const std::filesystem::path& definitionPath, std::int32_t maxPairs) {
+    OpenHistory history = OpenHistory::Read(file);
+    history.Record(HistoryLine(dataPath), HistoryLine(definitionPath), maxPairs);
+    return WriteFileReplacing(file, history.Text());
+}
+
+} // namespace ranvo

@@ -1,0 +1,66 @@
+#pragma once
+
+// The open history, history.dat in the application home: CP932 text with CR LF line ends, made
+// of pairs of lines, oldest pair first: a data file's full path, then the definition file that
+// opened it. It feeds the open dialog's list of recent files and the history strategy of
+// automatic detection, and every successful open appends its pair.
+//
+// The history is kept as lines, not as pairs, because the update removes the first LINE equal
+// to the data path together with the line after it: a hand-edited file whose pairs have slipped
+// is mended the same way every time, whatever its lines hold.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace ranvo {
+
+class OpenHistory {
+public:
+    OpenHistory() = default;
+    explicit OpenHistory(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
+
+    // The history in `file`; a missing or unreadable file is an empty history. The text ends at
+    // a NUL byte, as the system's own small files do.
+    [[nodiscard]] static OpenHistory Read(const std::filesystem::path& file);
+
+    [[nodiscard]] const std::vector<std::string>& Lines() const { return m_lines; }
+
+    // Pairs are lines 2k and 2k + 1; an odd last line is a pair without a definition line.
+    [[nodiscard]] std::size_t PairCount() const { return (m_lines.size() + 1) / 2; }
+    [[nodiscard]] const std::string& DataLine(std::size_t pair) const;
+    [[nodiscard]] const std::string& DefinitionLine(std::size_t pair) const;
+
+    // The open dialog's path list: the data files of the pairs from the newest backwards, at
+    // most `load` of them, all of them when `load` is 0 (a negative count gives none).
+    [[nodiscard]] std::vector<std::filesystem::path> RecentDataFiles(std::int32_t load) const;
+
+    // The open command's update: the first line equal to `dataLine` goes with the line after
+    // it, the pair is appended, and while `maxPairs` is above 0 and there are more pairs than
+    // that, the oldest pair goes.
+    // The lines are taken by value: they may be lines of this history.
+    void Record(std::string dataLine, std::string definitionLine, std::int32_t maxPairs);
+
+    // The lines, each ended by CR LF.
+    [[nodiscard]] std::string Text() const;
+
+private:
+    std::vector<std::string> m_lines;
+};
+
+// The line that stands for `path` in the history: its full, lexically normal form as CP932 text.
+// The open command writes it and automatic detection looks for it, so a file named by a relative
+// path and by its full path is the same entry.
+[[nodiscard]] std::string HistoryLine(const std::filesystem::path& path);
+
+// The path's full, lexically normal form, without a trailing separator.
+[[nodiscard]] std::filesystem::path FullPath(const std::filesystem::path& path);
+
+// Reads `file`, records the pair and writes the file back safely. False when it could not be
+// written; the open that called it has succeeded all the same.
+bool UpdateOpenHistory(const std::filesystem::path& file, const std::filesystem::path& dataPath,
+                       const std::filesystem::path& definitionPath, std::int32_t maxPairs);
+
+} // namespace ranvo

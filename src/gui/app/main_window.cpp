@@ -1,0 +1,290 @@
+#include "gui/app/main_window.h"
+
+#include "core/app/cell_selection.h"
+#include "core/app/column_sizes.h"
+#include "core/app/command_line.h"
+#include "core/app/field_jump.h"
+#include "core/app/fixed_captions.h"
+#include "core/app/window_updates.h"
+#include "gui/app/status_panels.h"
+#include "gui/grid/grid_view.h"
+#include "gui/loading/open_dialog.h"
+#include "gui/platform/colors_and_fonts.h"
+#include "gui/platform/text_codec.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QGuiApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace ranvo::gui {
+namespace {
+
+const QString kCaption = QStringLiteral("RANVO - Lentra");
+const QString kApplicationTitle = QStringLiteral("Ranvo");
+// A dropped file name longer than this is not taken.
+constexpr qsizetype kMaxDroppedPath = 255;
+
+QString toolbarStyle(const QColor& color) {
+    return QStringLiteral("QToolBar { background: %1; }").arg(color.name());
+}
+
+} // namespace
+
+TfrmShowData::TfrmShowData(AppHome home, std::vector<std::string> parameters, QWidget* parent)
+    : QMainWindow(parent),
+      m_state(std::make_unique<MainState>(home, TRanvoSetting(home.ConfigFile()))),
+      m_parameters(std::move(parameters)), m_applicationTitle(kApplicationTitle) {
+    FormCreate();
+}
+
+TfrmShowData::~TfrmShowData() = default;
+
+void TfrmShowData::FormCreate() {
+    m_host = std::make_unique<QtUiHost>(this, m_state->Settings);
+    stgData = new GridView(m_state->Grid, this);
+    setCentralWidget(stgData);
+    stgData->canSelectCell = [this](int col, int row) { return stgDataSelectCell(col, row); };
+    connect(stgData, &GridView::currentCellChanged, this, &TfrmShowData::refreshFromState);
+    m_host->onBusyChanged = [this](bool busy) { stgData->setPaintingSuspended(busy); };
+
+    staBar = new StatusPanels(this);
+    statusBar()->addWidget(staBar, 1);
+    statusBar()->setSizeGripEnabled(false);
+    createMenusAndToolbars();
+    applySettings();
+    placeWindow();
+    InitGridSizes(*m_state, *m_host);
+    setWindowTitle(kCaption);
+    refreshFromState();
+    setAcceptDrops(true);
+}
+
+void TfrmShowData::createMenusAndToolbars() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    mnuFileOpen = file->addAction(QStringLiteral("開く(&O)"), this, &TfrmShowData::mnuFileOpenClick);
+    file->addSeparator();
+
+    mnuInteriFixCell = new QAction(fromUtf8(FixedCellInfoCaption(*m_state)), this);
+    connect(mnuInteriFixCell, &QAction::triggered, this, &TfrmShowData::mnuInteriFixCellClick);
+    stgData->setContextMenuPolicy(Qt::ActionsContextMenu);
+    stgData->addAction(mnuInteriFixCell);
+
+    tlbMenu = addToolBar(QStringLiteral("tlbMenu"));
+    tlbMenu->setObjectName(QStringLiteral("tlbMenu"));
+    tlbMenu->setMovable(false);
+
+    tlbBox = addToolBar(QStringLiteral("tlbBox"));
+    tlbBox->setObjectName(QStringLiteral("tlbBox"));
+    tlbBox->setMovable(false);
+    Splitter1 = new QSplitter(Qt::Horizontal, tlbBox);
+    cmbFieldJump = new QComboBox(Splitter1);
+    cmbFieldJump->setToolTip(QStringLiteral("フィールドジャンプ"));
+    cmbFieldJump->setMinimumWidth(10);
+    cmbFieldJump->installEventFilter(this);
+    connect(cmbFieldJump, &QComboBox::activated, this, &TfrmShowData::cmbFieldJumpActivated);
+    txtData = new QLineEdit(Splitter1);
+    txtData->setToolTip(QStringLiteral("セル編集ボックス"));
+    // Editing the cell from this box arrives with the cell editing commands.
+    txtData->setReadOnly(true);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setSizes({160, 400});
+    tlbBox->addWidget(Splitter1);
+
+    auto* jumpShortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_J), this);
+    connect(jumpShortcut, &QShortcut::activated, this, [this] { cmbFieldJump->setFocus(); });
+}
+
+void TfrmShowData::applySettings() {
+    const TRanvoSetting& settings = m_state->Settings;
+    stgData->setCellFont(toQFont(settings.EditorFont));
+    stgData->setBackgroundColor(toQColor(settings.BackColor));
+    staBar->setLook(toQFont(settings.StaFont), toQColor(settings.StaFont.Color),
+                    toQColor(settings.StaColor));
+    statusBar()->setFixedHeight(static_cast<int>(settings.StaFont.Size * 1.3) + 8);
+    tlbMenu->setStyleSheet(toolbarStyle(toQColor(settings.ToolBarColor)));
+}
+
+void TfrmShowData::placeWindow() {
+    const TRanvoSetting& settings = m_state->Settings;
+    if (settings.MemoryPosition) {
+        move(settings.WindowX, settings.WindowY);
+        resize(settings.WindowWidth, settings.WindowHeight);
+        return;
+    }
+    resize(settings.WindowWidth, settings.WindowHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+void TfrmShowData::openStartupFile() {
+    if (const auto open = ParseCommandLine(m_parameters)) {
+        DataFileLoad(open->DataPath, open->DefinitionPath);
+    }
+}
+
+void TfrmShowData::DataFileLoad(const std::filesystem::path& dataPath,
+                                const std::filesystem::path& definitionPath) {
+    TfrmDialog dialog(*m_state, *m_host, this);
+    dialog.setDataPath(dataPath);
+    dialog.selectAutomaticDetection();
+    if (!definitionPath.empty()) {
+        m_state->PendingDefineFile = definitionPath;
+        dialog.cmdOpenClick();
+    } else if (!m_state->Settings.DropAuto || m_host->ShiftDown()) {
+        dialog.exec();
+    } else {
+        dialog.cmdOpenClick();
+    }
+    refreshFromState();
+}
+
+void TfrmShowData::mnuFileOpenClick() {
+    if (!SettleUnsavedChanges(*m_state, *m_host, [this] { return saveInPlace(); })) {
+        return;
+    }
+    TfrmDialog dialog(*m_state, *m_host, this);
+    dialog.exec();
+    refreshFromState();
+}
+
+void TfrmShowData::mnuInteriFixCellClick() {
+    ToggleFixedCellInfo(*m_state);
+    mnuInteriFixCell->setText(fromUtf8(FixedCellInfoCaption(*m_state)));
+    stgData->gridChanged();
+}
+
+bool TfrmShowData::stgDataSelectCell(int col, int row) {
+    return SelectCell(*m_state, col, row);
+}
+
+void TfrmShowData::cmbFieldJumpActivated(int index) {
+    JumpField(*m_state, index);
+    stgData->gridChanged();
+    refreshFromState();
+    if (!m_state->JumpKeyDown) {
+        stgData->setFocus();
+    }
+}
+
+bool TfrmShowData::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cmbFieldJump && event->type() == QEvent::KeyPress) {
+        m_state->JumpKeyDown = true;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            JumpListEnter(*m_state, cmbFieldJump->currentIndex());
+            m_state->JumpKeyDown = false;
+            stgData->setFocus();
+            stgData->gridChanged();
+            refreshFromState();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TfrmShowData::saveInPlace() {
+    // Nothing can be modified until the editing commands arrive, and with them saving.
+    return false;
+}
+
+void TfrmShowData::refreshFromState() {
+    const MainState& state = *m_state;
+    if (!state.DataFileName.empty()) {
+        const QString path = pathToQString(state.DataFileName);
+        setWindowTitle(kCaption + QLatin1Char(':') + path);
+        m_applicationTitle = QStringLiteral("RANVO:") + path;
+    }
+    std::array<QString, StatusPanels::kPanelCount> panels;
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        panels[i] = fromUtf8(state.StatusPanels[i]);
+    }
+    staBar->setTexts(panels);
+    txtData->setText(toQString(state.CellBoxText));
+    txtData->setEnabled(state.CellBoxEnabled && state.DataCommandsEnabled);
+
+    QStringList names;
+    for (const std::string& name : state.JumpListItems) {
+        names.append(toQString(name));
+    }
+    QStringList shown;
+    for (int i = 0; i < cmbFieldJump->count(); ++i) {
+        shown.append(cmbFieldJump->itemText(i));
+    }
+    if (names != shown) {
+        cmbFieldJump->clear();
+        cmbFieldJump->addItems(names);
+        int widest = 0;
+        for (const QString& name : names) {
+            widest = std::max(widest, cmbFieldJump->fontMetrics().horizontalAdvance(name));
+        }
+        cmbFieldJump->view()->setMinimumWidth(widest + 20);
+    }
+    cmbFieldJump->setCurrentIndex(state.JumpListIndex);
+    stgData->setEnabled(state.DataCommandsEnabled);
+    stgData->gridChanged();
+}
+
+void TfrmShowData::layoutStatusPanels() {
+    if (!m_state->FormAlive) {
+        return;
+    }
+    const int unit = width() / 20;
+    staBar->setWidths({3 * unit, 4 * unit, 3 * unit, 6 * unit, 4 * unit});
+}
+
+void TfrmShowData::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    layoutStatusPanels();
+}
+
+void TfrmShowData::closeEvent(QCloseEvent* event) {
+    if (!SettleUnsavedChanges(*m_state, *m_host, [this] { return saveInPlace(); })) {
+        event->ignore();
+        return;
+    }
+    TRanvoSetting& settings = m_state->Settings;
+    if (settings.MemoryPosition) {
+        settings.WindowX = x();
+        settings.WindowY = y();
+        settings.WindowWidth = width();
+        settings.WindowHeight = height();
+        settings.SaveSetting();
+    }
+    m_state->FormAlive = false;
+    event->accept();
+}
+
+void TfrmShowData::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TfrmShowData::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile()) {
+        return;
+    }
+    const QString path = urls.first().toLocalFile();
+    event->acceptProposedAction();
+    if (path.size() > kMaxDroppedPath ||
+        !SettleUnsavedChanges(*m_state, *m_host, [this] { return saveInPlace(); })) {
+        return;
+    }
+    DataFileLoad(pathFromQString(path), {});
+}
+
+} // namespace ranvo::gui

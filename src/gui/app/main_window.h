@@ -1,0 +1,90 @@
+#pragma once
+
+// The main window: the data grid with its record list, the field-jump list and the cell edit box
+// on the toolbar, and the status bar. It owns the main state; its handlers turn events into calls
+// on the core and refresh what the state says into widgets.
+
+#include "core/state/main_state.h"
+#include "gui/platform/qt_ui_host.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QSplitter;
+class QToolBar;
+
+namespace ranvo::gui {
+
+class GridView;
+class StatusPanels;
+
+class TfrmShowData : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // `parameters` are the command-line words after the program name.
+    TfrmShowData(AppHome home, std::vector<std::string> parameters, QWidget* parent = nullptr);
+    ~TfrmShowData() override;
+
+    [[nodiscard]] MainState& state() { return *m_state; }
+    [[nodiscard]] QtUiHost& host() { return *m_host; }
+    [[nodiscard]] GridView& grid() { return *stgData; }
+    [[nodiscard]] StatusPanels& statusPanels() { return *staBar; }
+    [[nodiscard]] QComboBox& fieldJumpList() { return *cmbFieldJump; }
+    [[nodiscard]] QLineEdit& cellBox() { return *txtData; }
+    [[nodiscard]] QAction& fixedCellInfoAction() { return *mnuInteriFixCell; }
+    // The title the program shows for itself besides the window caption.
+    [[nodiscard]] const QString& applicationTitle() const { return m_applicationTitle; }
+
+    // Opens the command line's file, if any; the window calls it once it is shown.
+    void openStartupFile();
+    // Opens a data file handed to the window (command line or drop), with its definition or by
+    // automatic detection.
+    void DataFileLoad(const std::filesystem::path& dataPath,
+                      const std::filesystem::path& definitionPath);
+    // The open command of the menu and the toolbar.
+    void mnuFileOpenClick();
+    void mnuInteriFixCellClick();
+    // Shows what the state says: captions, status bar, cell box, field-jump list, grid.
+    void refreshFromState();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void FormCreate();
+    void createMenusAndToolbars();
+    void applySettings();
+    void placeWindow();
+    bool stgDataSelectCell(int col, int row);
+    void cmbFieldJumpActivated(int index);
+    bool saveInPlace();
+    void layoutStatusPanels();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    std::unique_ptr<MainState> m_state;
+    std::unique_ptr<QtUiHost> m_host;
+    std::vector<std::string> m_parameters;
+    QString m_applicationTitle;
+
+    GridView* stgData = nullptr;
+    StatusPanels* staBar = nullptr;
+    QToolBar* tlbMenu = nullptr;
+    QToolBar* tlbBox = nullptr;
+    QComboBox* cmbFieldJump = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QLineEdit* txtData = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuInteriFixCell = nullptr;
+};
+
+} // namespace ranvo::gui

@@ -1,0 +1,265 @@
+#include "gui/grid/grid_view.h"
+
+#include "gui/platform/text_codec.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace ranvo::gui {
+namespace {
+
+const QColor kGridLine(0xC0, 0xC0, 0xC0);
+constexpr int kTextInset = 2;
+
+// The scroll bar counts visible scrolling entries; its value is how many lie before the first
+// one shown.
+void configureScrollBar(QScrollBar* bar, const AxisExtents& extents, int fixedCount, int first,
+                        int length) {
+    const int scrollable = extents.visibleBefore(extents.count()) - extents.visibleBefore(fixedCount);
+    const int lastVisible = extents.previousVisible(extents.count() - 1);
+    int maximum = 0;
+    if (lastVisible >= fixedCount) {
+        const int lastFirst = firstToShowLast(extents, fixedCount, lastVisible, length);
+        maximum = extents.visibleBefore(lastFirst) - extents.visibleBefore(fixedCount);
+    }
+    bar->setRange(0, std::max(0, std::min(maximum, scrollable)));
+    bar->setPageStep(std::max(1, length / std::max(1, extents.defaultExtent() + 1)));
+    bar->setValue(extents.visibleBefore(first) - extents.visibleBefore(fixedCount));
+}
+
+int firstFromScrollBar(const QScrollBar* bar, const AxisExtents& extents, int fixedCount) {
+    const int index = extents.nthVisible(extents.visibleBefore(fixedCount) + bar->value());
+    return std::clamp(index, fixedCount, std::max(fixedCount, extents.count() - 1));
+}
+
+} // namespace
+
+GridView::GridView(DataGrid& grid, QWidget* parent) : QAbstractScrollArea(parent), m_grid(grid) {
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    verticalScrollBar()->setSingleStep(1);
+    horizontalScrollBar()->setSingleStep(1);
+    drawCell = [this](QPainter& painter, const QRect& rect, int col, int row) {
+        drawPlainCell(painter, rect, col, row);
+    };
+}
+
+void GridView::setCellFont(const QFont& font) {
+    m_cellFont = font;
+    viewport()->update();
+}
+
+void GridView::setBackgroundColor(const QColor& color) {
+    m_background = color;
+    viewport()->update();
+}
+
+void GridView::setPaintingSuspended(bool suspended) {
+    viewport()->setUpdatesEnabled(!suspended);
+}
+
+void GridView::gridChanged() {
+    relayout();
+    viewport()->update();
+}
+
+void GridView::relayout() {
+    const QSize size = viewport()->size();
+    m_rows = layoutAxis(m_grid.RowHeights(), m_grid.FixedRows(), m_grid.TopRow(), size.height());
+    m_cols = layoutAxis(m_grid.ColWidths(), m_grid.FixedCols(), m_grid.LeftCol(), size.width());
+    m_grid.SetVisibleCounts(m_rows.fullyShown, m_cols.fullyShown);
+    syncScrollBars();
+}
+
+void GridView::syncScrollBars() {
+    m_syncing = true;
+    const QSize size = viewport()->size();
+    configureScrollBar(verticalScrollBar(), m_grid.RowHeights(), m_grid.FixedRows(), m_grid.TopRow(),
+                       size.height() - m_rows.fixedEnd);
+    configureScrollBar(horizontalScrollBar(), m_grid.ColWidths(), m_grid.FixedCols(),
+                       m_grid.LeftCol(), size.width() - m_cols.fixedEnd);
+    m_syncing = false;
+}
+
+void GridView::scrollContentsBy(int, int) {
+    if (m_syncing) {
+        return;
+    }
+    m_grid.SetTopRow(firstFromScrollBar(verticalScrollBar(), m_grid.RowHeights(), m_grid.FixedRows()));
+    m_grid.SetLeftCol(firstFromScrollBar(horizontalScrollBar(), m_grid.ColWidths(), m_grid.FixedCols()));
+    const QSize size = viewport()->size();
+    m_rows = layoutAxis(m_grid.RowHeights(), m_grid.FixedRows(), m_grid.TopRow(), size.height());
+    m_cols = layoutAxis(m_grid.ColWidths(), m_grid.FixedCols(), m_grid.LeftCol(), size.width());
+    m_grid.SetVisibleCounts(m_rows.fullyShown, m_cols.fullyShown);
+    viewport()->update();
+}
+
+void GridView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    relayout();
+}
+
+void GridView::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), m_background);
+    if (m_cols.segments.empty() || m_rows.segments.empty()) {
+        return;
+    }
+    const AxisSegment& lastCol = m_cols.segments.back();
+    const AxisSegment& lastRow = m_rows.segments.back();
+    const int right = lastCol.start + lastCol.extent + 1;
+    const int bottom = lastRow.start + lastRow.extent + 1;
+    for (const AxisSegment& row : m_rows.segments) {
+        painter.fillRect(0, row.start + row.extent, right, 1, kGridLine);
+    }
+    for (const AxisSegment& col : m_cols.segments) {
+        painter.fillRect(col.start + col.extent, 0, 1, bottom, kGridLine);
+    }
+    for (const AxisSegment& row : m_rows.segments) {
+        if (row.extent <= 0) {
+            continue;
+        }
+        for (const AxisSegment& col : m_cols.segments) {
+            if (col.extent > 0) {
+                const QRect rect(col.start, row.start, col.extent, row.extent);
+                painter.save();
+                painter.setClipRect(rect);
+                drawCell(painter, rect, col.index, row.index);
+                painter.restore();
+            }
+        }
+    }
+}
+
+void GridView::drawPlainCell(QPainter& painter, const QRect& rect, int col, int row) {
+    const bool fixed = col < m_grid.FixedCols() || row < m_grid.FixedRows();
+    const GridRect selection = m_grid.Selection();
+    const bool selected = !fixed && col >= selection.Left && col <= selection.Right &&
+                          row >= selection.Top && row <= selection.Bottom;
+    painter.fillRect(rect, fixed ? palette().color(QPalette::Button)
+                                 : (selected ? QColor(0x00, 0x00, 0x80) : QColor(Qt::white)));
+    painter.setPen(selected ? QColor(Qt::white) : QColor(Qt::black));
+    painter.setFont(m_cellFont);
+    const QRect textRect = rect.adjusted(kTextInset, kTextInset, 0, 0);
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     toQString(m_grid.Cell(col, row)));
+}
+
+QPoint GridView::cellAt(const QPoint& point) const {
+    auto find = [](const AxisLayout& layout, int position) {
+        for (const AxisSegment& segment : layout.segments) {
+            if (position >= segment.start && position < segment.start + segment.extent) {
+                return segment.index;
+            }
+        }
+        return -1;
+    };
+    const int col = find(m_cols, point.x());
+    const int row = find(m_rows, point.y());
+    return col < 0 || row < 0 ? QPoint(-1, -1) : QPoint(col, row);
+}
+
+QRect GridView::cellRect(int col, int row) const {
+    auto find = [](const AxisLayout& layout, int index) -> const AxisSegment* {
+        for (const AxisSegment& segment : layout.segments) {
+            if (segment.index == index) {
+                return &segment;
+            }
+        }
+        return nullptr;
+    };
+    const AxisSegment* colSegment = find(m_cols, col);
+    const AxisSegment* rowSegment = find(m_rows, row);
+    if (colSegment == nullptr || rowSegment == nullptr) {
+        return {};
+    }
+    return {colSegment->start, rowSegment->start, colSegment->extent, rowSegment->extent};
+}
+
+void GridView::moveTo(int col, int row, bool extendSelection) {
+    const int lastCol = m_grid.ColCount() - 1;
+    const int lastRow = m_grid.RowCount() - 1;
+    col = std::clamp(col, std::min(m_grid.FixedCols(), lastCol), lastCol);
+    row = std::clamp(row, std::min(m_grid.FixedRows(), lastRow), lastRow);
+    if (!canSelectCell || canSelectCell(col, row)) {
+        if (extendSelection) {
+            m_grid.ExtendSelectionTo(col, row);
+        } else {
+            m_grid.SetCurrent(col, row);
+        }
+    }
+    keepCurrentCellInView();
+    relayout();
+    viewport()->update();
+    emit currentCellChanged();
+}
+
+void GridView::keepCurrentCellInView() {
+    const QSize size = viewport()->size();
+    const int row = m_grid.Row();
+    const int col = m_grid.Col();
+    if (row >= m_grid.FixedRows() && row < m_grid.TopRow()) {
+        m_grid.SetTopRow(row);
+    } else if (row >= m_grid.FixedRows() && m_grid.RowHeight(row) > 0) {
+        const int top = firstToShowLast(m_grid.RowHeights(), m_grid.FixedRows(), row,
+                                        size.height() - m_rows.fixedEnd);
+        m_grid.SetTopRow(std::max(m_grid.TopRow(), top));
+    }
+    if (col >= m_grid.FixedCols() && col < m_grid.LeftCol()) {
+        m_grid.SetLeftCol(col);
+    } else if (col >= m_grid.FixedCols() && m_grid.ColWidth(col) > 0) {
+        const int left = firstToShowLast(m_grid.ColWidths(), m_grid.FixedCols(), col,
+                                         size.width() - m_cols.fixedEnd);
+        m_grid.SetLeftCol(std::max(m_grid.LeftCol(), left));
+    }
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    const bool extend = (event->modifiers() & Qt::ShiftModifier) != 0;
+    const bool control = (event->modifiers() & Qt::ControlModifier) != 0;
+    const int col = m_grid.Col();
+    const int row = m_grid.Row();
+    const int page = std::max(1, m_grid.VisibleRowCount());
+    switch (event->key()) {
+    case Qt::Key_Up: moveTo(col, row - 1, extend); break;
+    case Qt::Key_Down: moveTo(col, row + 1, extend); break;
+    case Qt::Key_Left: moveTo(col - 1, row, extend); break;
+    case Qt::Key_Right: moveTo(col + 1, row, extend); break;
+    case Qt::Key_PageUp: moveTo(col, row - page, extend); break;
+    case Qt::Key_PageDown: moveTo(col, row + page, extend); break;
+    case Qt::Key_Home: moveTo(m_grid.FixedCols(), control ? m_grid.FixedRows() : row, extend); break;
+    case Qt::Key_End:
+        moveTo(m_grid.ColCount() - 1, control ? m_grid.RowCount() - 1 : row, extend);
+        break;
+    default: QAbstractScrollArea::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+void GridView::mousePressEvent(QMouseEvent* event) {
+    const QPoint cell = cellAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || cell.x() < m_grid.FixedCols() ||
+        cell.y() < m_grid.FixedRows()) {
+        return;
+    }
+    moveTo(cell.x(), cell.y(), (event->modifiers() & Qt::ShiftModifier) != 0);
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* event) {
+    if ((event->buttons() & Qt::LeftButton) == 0) {
+        return;
+    }
+    const QPoint cell = cellAt(event->position().toPoint());
+    if (cell.x() >= m_grid.FixedCols() && cell.y() >= m_grid.FixedRows() &&
+        (cell.x() != m_grid.Col() || cell.y() != m_grid.Row())) {
+        moveTo(cell.x(), cell.y(), true);
+    }
+}
+
+} // namespace ranvo::gui

@@ -1,0 +1,75 @@
+#pragma once
+
+// The data grid on screen: a scroll area that paints the visible cells of a DataGrid, its fixed
+// row and column, grid lines and hidden rows and columns (extent 0: one line; -1: nothing), and
+// moves the current cell with the keyboard and the mouse. Before the current cell moves it asks
+// its owner, as a string grid asks through its select-cell event; the owner may refuse and move
+// the cursor itself.
+//
+// Painting and scrolling cost what is on screen: positions come from the grid's prefix sums.
+
+#include "core/grid/data_grid.h"
+#include "gui/grid/axis_layout.h"
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QFont>
+
+#include <functional>
+
+class QPainter;
+
+namespace ranvo::gui {
+
+class GridView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    explicit GridView(DataGrid& grid, QWidget* parent = nullptr);
+
+    // Asked before the current cell moves to (col, row); false refuses the move.
+    std::function<bool(int col, int row)> canSelectCell;
+    // Draws one cell into `rect` (grid lines excluded); the default draws its text plainly.
+    std::function<void(QPainter& painter, const QRect& rect, int col, int row)> drawCell;
+
+    void setCellFont(const QFont& font);
+    void setBackgroundColor(const QColor& color);
+    // The grid's shape, extents, cells or scroll position changed: lay out and repaint.
+    void gridChanged();
+    // While suspended nothing is painted, so that bulk work does not repaint after each step.
+    void setPaintingSuspended(bool suspended);
+
+    // The cell under a point of the viewport, or (-1, -1).
+    [[nodiscard]] QPoint cellAt(const QPoint& point) const;
+    // The cell's rectangle in the viewport (empty when it is not on screen).
+    [[nodiscard]] QRect cellRect(int col, int row) const;
+
+    // Moves the current cell as the keyboard or the mouse would, asking canSelectCell first.
+    void moveTo(int col, int row, bool extendSelection);
+
+signals:
+    void currentCellChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void relayout();
+    void syncScrollBars();
+    void keepCurrentCellInView();
+    void drawPlainCell(QPainter& painter, const QRect& rect, int col, int row);
+
+    DataGrid& m_grid;
+    QFont m_cellFont;
+    QColor m_background = Qt::white;
+    AxisLayout m_rows;
+    AxisLayout m_cols;
+    bool m_syncing = false;
+};
+
+} // namespace ranvo::gui

@@ -1,0 +1,24 @@
+#pragma once
+
+// Colours and fonts as the settings and definitions hold them, made into Qt's. A colour is
+// 0x00BBGGRR; with its top bit set its low byte names a system colour (0x8000000F is the face
+// of buttons), which is taken from the application's palette. The font names of the settings,
+// "ＭＳ ゴシック" and its ideographic-space spelling, resolve to IPAGothic, which has the same
+// metrics.
+
+#include "core/settings/ranvo_setting.h"
+
+#include <QColor>
+#include <QFont>
+
+#include <cstdint>
+
+namespace ranvo::gui {
+
+[[nodiscard]] QColor toQColor(std::int32_t color);
+[[nodiscard]] QFont toQFont(const FontSetting& font);
+
+// Registers the substitutions once at start-up, before any font is made.
+void installFontSubstitutions();
+
+} // namespace ranvo::gui

@@ -1,0 +1,160 @@
+#include "gui/platform/qt_ui_host.h"
+
+#include "gui/platform/colors_and_fonts.h"
+#include "gui/platform/text_codec.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace ranvo::gui {
+namespace {
+
+// "name|pattern|name|pattern" with ";" between patterns, as the file choosers of the system are
+// described, made into Qt's "name (pattern pattern);;..." form.
+QString qtFilter(const std::string& filter) {
+    const QStringList parts = fromUtf8(filter).split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i];
+        const qsizetype paren = name.lastIndexOf(QLatin1Char('('));
+        if (paren > 0) {
+            name.truncate(paren);
+        }
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        entries.append(name.trimmed() + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+std::optional<std::filesystem::path> chosen(const QString& path) {
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return pathFromQString(path);
+}
+
+} // namespace
+
+QtUiHost::QtUiHost(QWidget* owner, const TRanvoSetting& settings)
+    : m_owner(owner), m_settings(settings) {}
+
+Answer QtUiHost::Message(std::string_view text, MessageIcon icon, MessageButtons buttons) {
+    QMessageBox box(m_owner);
+    box.setWindowTitle(QApplication::applicationName());
+    box.setText(fromUtf8(text));
+    switch (icon) {
+    case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MessageIcon::Error: box.setIcon(QMessageBox::Critical); break;
+    }
+    switch (buttons) {
+    case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MessageButtons::Yes: box.setStandardButtons(QMessageBox::Yes); break;
+    case MessageButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MessageButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    default: return Answer::Ok;
+    }
+}
+
+std::optional<std::filesystem::path> QtUiHost::ChooseOpenFile(const FileChoice& choice) {
+    return chosen(QFileDialog::getOpenFileName(m_owner, fromUtf8(choice.caption),
+                                               pathToQString(choice.initial), qtFilter(choice.filter)));
+}
+
+std::optional<std::filesystem::path> QtUiHost::ChooseSaveFile(const FileChoice& choice) {
+    return chosen(QFileDialog::getSaveFileName(m_owner, fromUtf8(choice.caption),
+                                               pathToQString(choice.initial), qtFilter(choice.filter)));
+}
+
+std::optional<std::filesystem::path> QtUiHost::ChooseFolder(std::string_view caption,
+                                                            const std::filesystem::path& initial) {
+    return chosen(QFileDialog::getExistingDirectory(m_owner, fromUtf8(caption), pathToQString(initial)));
+}
+
+std::string QtUiHost::ClipboardText() {
+    return fromQString(QApplication::clipboard()->text());
+}
+
+void QtUiHost::SetClipboardText(std::string_view text) {
+    QApplication::clipboard()->setText(toQString(text));
+}
+
+void QtUiHost::Beep(BeepKind) {
+    QApplication::beep();
+}
+
+void QtUiHost::BeginBusy() {
+    if (m_busyDepth++ == 0) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (onBusyChanged) {
+            onBusyChanged(true);
+        }
+    }
+}
+
+void QtUiHost::EndBusy() {
+    if (--m_busyDepth == 0) {
+        QApplication::restoreOverrideCursor();
+        if (onBusyChanged) {
+            onBusyChanged(false);
+        }
+    }
+}
+
+QFont QtUiHost::font(FontRole role) const {
+    switch (role) {
+    case FontRole::Editor: return toQFont(m_settings.EditorFont);
+    case FontRole::Fixed: return toQFont(m_settings.FixedFont);
+    case FontRole::HighLight: return toQFont(m_settings.HighLightFont);
+    case FontRole::Filter: return toQFont(m_settings.FilterFont);
+    case FontRole::Status: return toQFont(m_settings.StaFont);
+    }
+    return toQFont(m_settings.EditorFont);
+}
+
+int QtUiHost::TextWidth(FontRole role, std::string_view text) {
+    return QFontMetrics(font(role)).horizontalAdvance(toQString(text));
+}
+
+int QtUiHost::TextHeight(FontRole role, std::string_view) {
+    // The line height of the font, whatever the text: heights lay out rows.
+    return QFontMetrics(font(role)).height();
+}
+
+std::optional<int> QtUiHost::ByteWidth(FontRole role) {
+    std::optional<int>& known = m_byteWidths[static_cast<std::size_t>(role)];
+    if (!known) {
+        // Half-width letters, digits, signs and katakana one unit wide, full-width characters
+        // two: then a text's width is its CP932 byte count times the unit.
+        const QFontMetrics metrics(font(role));
+        const int unit = metrics.horizontalAdvance(QLatin1Char('0'));
+        bool regular = unit > 0;
+        for (const QChar c : QStringLiteral("iW .,-_|@ｱﾝﾟ")) {
+            regular = regular && metrics.horizontalAdvance(c) == unit;
+        }
+        for (const QChar c : QStringLiteral("亜漢あア　Ａ０ー")) {
+            regular = regular && metrics.horizontalAdvance(c) == 2 * unit;
+        }
+        known = regular ? unit : 0;
+    }
+    return *known > 0 ? known : std::nullopt;
+}
+
+bool QtUiHost::ShiftDown() {
+    return (QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier) != 0;
+}
+
+} // namespace ranvo::gui

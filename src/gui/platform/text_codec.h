@@ -1,0 +1,23 @@
+#pragma once
+
+// The boundary between the core's CP932 bytes and Qt's strings. Data text is converted here and
+// nowhere else; most cells are ASCII and take a fast path.
+
+#include <QString>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace ranvo::gui {
+
+[[nodiscard]] QString toQString(std::string_view cp932);
+[[nodiscard]] std::string fromQString(const QString& text);
+
+// The system's own messages and captions are UTF-8 literals in the core.
+[[nodiscard]] QString fromUtf8(std::string_view utf8);
+
+[[nodiscard]] QString pathToQString(const std::filesystem::path& path);
+[[nodiscard]] std::filesystem::path pathFromQString(const QString& text);
+
+} // namespace ranvo::gui

@@ -1,0 +1,97 @@
+#include "core/loading/auto_detect.h"
+#include "core/loading/open_history.h"
+#include "core/platform/code_page.h"
+#include "support/byte_files.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace ranvo {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(OpenHistory, ReopeningMovesThePairToTheEndWithTheNewDefinition) {
+    OpenHistory history(Lines{"a.txt", "1.def", "b.txt", "2.def", "c.txt", "3.def"});
+    history.Record("b.txt", "9.def", 0);
+    EXPECT_EQ(history.Lines(), (Lines{"a.txt", "1.def", "c.txt", "3.def", "b.txt", "9.def"}));
+
+    // The first LINE that matches goes, with the one after it, even when it is a definition
+    // line of a hand-edited file.
+    OpenHistory shifted(Lines{"x.txt", "same", "same", "2.def"});
+    shifted.Record("same", "n.def", 0);
+    EXPECT_EQ(shifted.Lines(), (Lines{"x.txt", "2.def", "same", "n.def"}));
+}
+
+TEST(OpenHistory, MaxHistoryNumDropsTheOldestPairs) {
+    const Lines three{"a.txt", "1.def", "b.txt", "2.def", "c.txt", "3.def"};
+    OpenHistory limited(three);
+    limited.Record("d.txt", "4.def", 3);
+    EXPECT_EQ(limited.Lines(), (Lines{"b.txt", "2.def", "c.txt", "3.def", "d.txt", "4.def"}));
+
+    // Lowering the limit drops every pair beyond it at once; 0 keeps them all.
+    OpenHistory lowered(three);
+    lowered.Record("d.txt", "4.def", 1);
+    EXPECT_EQ(lowered.Lines(), (Lines{"d.txt", "4.def"}));
+    OpenHistory unlimited(three);
+    unlimited.Record("d.txt", "4.def", 0);
+    EXPECT_EQ(unlimited.PairCount(), 4u);
+}
+
+TEST(OpenHistory, PathListShowsTheNewestDataFilesFirst) {
+    Lines lines;
+    for (int k = 1; k <= 20; ++k) {
+        lines.push_back("/data/" + std::to_string(k) + ".txt");
+        lines.push_back("/define/" + std::to_string(k) + ".def");
+    }
+    const OpenHistory history(lines);
+    const std::vector<std::filesystem::path> recent = history.RecentDataFiles(8);
+    ASSERT_EQ(recent.size(), 8u);
+    EXPECT_EQ(recent.front(), "/data/20.txt");
+    EXPECT_EQ(recent.back(), "/data/13.txt");
+    EXPECT_EQ(history.RecentDataFiles(0).size(), 20u);
+    EXPECT_EQ(history.RecentDataFiles(64).size(), 20u);
+}
+
+TEST(OpenHistory, FileHoldsFullPathsAsCp932TextWithCrLf) {
+    test::TempDir dir;
+    const std::filesystem::path data = dir / "データ" / "." / "売上.txt";
+    const std::string folder = PathToCp932(dir.path());
+    test::WriteBytes(dir / "history.dat", "old.txt\r\nold.def\r\n");
+
+    ASSERT_TRUE(UpdateOpenHistory(dir / "history.dat", data, dir / "define/a.def", 0));
+    EXPECT_EQ(test::ReadBytes(dir / "history.dat"),
+              "old.txt\r\nold.def\r\n" + folder +
+                  "/\x83\x66\x81\x5B\x83\x5E/\x94\x84\x8F\xE3.txt\r\n" + folder +
+                  "/define/a.def\r\n");
+    EXPECT_EQ(OpenHistory::Read(dir / "history.dat").RecentDataFiles(1).front(),
+              dir / "データ" / "売上.txt");
+    EXPECT_EQ(OpenHistory::Read(dir / "missing.dat").PairCount(), 0u);
+}
+
+TEST(OpenHistory, ArbitraryBytesNeverBreakIt) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "data.txt", "A\r\n");
+    const AppHome home(dir.path());
+    TRanvoSetting settings = TRanvoSetting::Defaults();
+    settings.CurCheck = false;
+    test::InputGenerator generator(2405);
+    for (int round = 0; round < 300; ++round) {
+        // Every other file names the data file first, so the history strategy goes on to test
+        // whatever bytes follow as a definition path.
+        const std::string prefix = round % 2 == 0 ? HistoryLine(dir / "data.txt") + "\r\n" : "";
+        test::WriteBytes(home.HistoryFile(), prefix + generator.bytes(400));
+        OpenHistory history = OpenHistory::Read(home.HistoryFile());
+        (void)history.RecentDataFiles(static_cast<std::int32_t>(generator.below(5)) - 1);
+        for (std::size_t pair = 0; pair <= history.PairCount(); ++pair) {
+            (void)history.DefinitionLine(pair);
+        }
+        EXPECT_FALSE(DetectDefinition(dir / "data.txt", KanjiCode::ShiftJis, home, settings, {}));
+        history.Record(history.DataLine(generator.below(4)), "x.def",
+                       static_cast<std::int32_t>(generator.below(4)));
+        EXPECT_EQ(history.Lines().back(), "x.def");
+    }
+}
+
+} // namespace
+} // namespace ranvo
