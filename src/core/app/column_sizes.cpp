@@ -112,8 +112,7 @@ void AdjustHeights(MainState& state, UiHost& host) {
 
 void ResetSizes(MainState& state, UiHost& host) {
     DataGrid& grid = state.Grid;
-    grid.SetDefaultColWidth(grid.DefaultColWidth());
-    grid.SetDefaultRowHeight(grid.DefaultRowHeight());
+    grid.ResetExtents();
     if (grid.ColCount() > 0) {
         grid.SetColWidth(0, host.TextWidth(FontRole::Editor, "99999"));
     }

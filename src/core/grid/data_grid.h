@@ -91,6 +91,11 @@ public:
     // A new default size is given to every row (or column), as a string grid does.
     void SetDefaultRowHeight(int height) { m_heights.setDefaultExtent(height); }
     void SetDefaultColWidth(int width) { m_widths.setDefaultExtent(width); }
+    // Every row and column back to the default size, hidden ones included.
+    void ResetExtents() {
+        m_heights.setDefaultExtent(m_heights.defaultExtent());
+        m_widths.setDefaultExtent(m_widths.defaultExtent());
+    }
     [[nodiscard]] const AxisExtents& RowHeights() const { return m_heights; }
     [[nodiscard]] const AxisExtents& ColWidths() const { return m_widths; }
     [[nodiscard]] AxisExtents& RowHeights() { return m_heights; }

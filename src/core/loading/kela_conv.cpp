@@ -67,15 +67,21 @@ constexpr std::uint64_t kLaneLowBytes = 0x00FF00FF00FF00FFULL;
     return ((lanes + (0x100u - bound) * kLaneOnes) >> 8) & kLaneOnes;
 }
 
-// Whether all eight bytes lie in A1-FE, so that they are four EUC-JP double-byte characters.
-[[nodiscard]] constexpr bool isFourEucChars(std::uint64_t word) {
-    const std::uint64_t low7 = word & 0x7F7F7F7F7F7F7F7FULL;
-    return (word & kHighBits) == kHighBits &&
-           ((low7 + 0x5F5F5F5F5F5F5F5FULL) & kHighBits) == kHighBits &&
-           ((low7 + 0x0101010101010101ULL) & kHighBits) == 0;
+// How many lanes at the front of the word have their flag (bit 0) set: the characters, up to
+// four, that one step converts. The rest of the word is converted too but not taken.
+[[nodiscard]] constexpr std::size_t leadingLanes(std::uint64_t flags) {
+    return static_cast<std::size_t>(std::countr_zero(flags ^ kLaneOnes)) / 16;
 }
 
-// TKelaConv::JisCharToSjis of four EUC-JP characters whose bytes all lie in A1-FE.
+// 1 in each lane whose two bytes both lie in A1-FE: an EUC-JP double-byte character.
+[[nodiscard]] constexpr std::uint64_t eucCharLanes(std::uint64_t word) {
+    const std::uint64_t first = word & kLaneLowBytes;
+    const std::uint64_t second = (word >> 8) & kLaneLowBytes;
+    return lanesAtLeast(first, 0xA1) & lanesAtLeast(second, 0xA1) &
+           ((lanesAtLeast(first, 0xFF) | lanesAtLeast(second, 0xFF)) ^ kLaneOnes);
+}
+
+// TKelaConv::JisCharToSjis of the EUC-JP characters in the lanes whose bytes lie in A1-FE.
 [[nodiscard]] constexpr std::uint64_t fourEucCharsToSjis(std::uint64_t word) {
     const std::uint64_t j1 = word & 0x007F007F007F007FULL;
     const std::uint64_t j2 = (word >> 8) & 0x007F007F007F007FULL;
@@ -87,12 +93,11 @@ constexpr std::uint64_t kLaneLowBytes = 0x00FF00FF00FF00FFULL;
     return lead | (trail << 8);
 }
 
-// Whether the first, third, fifth and seventh bytes are Shift_JIS lead bytes, so that the word
-// is four double-byte characters (a lead byte takes whatever byte follows it). Flipping bit 5
-// maps the lead bytes 81-9F and E0-FC, and only them, onto the one range A1-DC.
-[[nodiscard]] constexpr bool isFourSjisChars(std::uint64_t word) {
+// 1 in each lane whose first byte is a Shift_JIS lead byte (which takes whatever byte follows
+// it). Flipping bit 5 maps the lead bytes 81-9F and E0-FC, and only them, onto one range A1-DC.
+[[nodiscard]] constexpr std::uint64_t sjisCharLanes(std::uint64_t word) {
     const std::uint64_t flipped = (word & kLaneLowBytes) ^ (0x20 * kLaneOnes);
-    return (lanesAtLeast(flipped, 0xA1) & (lanesAtLeast(flipped, 0xDD) ^ kLaneOnes)) == kLaneOnes;
+    return lanesAtLeast(flipped, 0xA1) & (lanesAtLeast(flipped, 0xDD) ^ kLaneOnes);
 }
 
 // TKelaConv::SjisCharToJis of four Shift_JIS characters, plus `offset` (80 for EUC-JP) on every
@@ -164,9 +169,9 @@ std::string encode(std::string_view text, TJisKanaConvType kanaType,
         const std::size_t pieceEnd = std::min(size, pos + kPiece / kMaxGrowth);
         unsigned char* out = buffer.data();
         while (pos < pieceEnd) {
-            // Eight bytes at a time where eight remain: a run of ASCII is copied a word at a
-            // time (a store may write up to seven bytes past the run, inside the slack), and four
-            // double-byte characters in a row are converted together.
+            // Eight bytes at a time where eight remain: the ASCII, or the up to four double-byte
+            // characters, at the front of the word are taken in one step. The whole word is
+            // stored; what lies past the part taken is overwritten next (or by the slack).
             if (pos + 8 <= size) {
                 const std::uint64_t word = loadWord(in + pos);
                 if (const std::size_t ascii = leadingAscii(word); ascii != 0) {
@@ -179,16 +184,18 @@ std::string encode(std::string_view text, TJisKanaConvType kanaType,
                     pos += ascii;
                     continue;
                 }
-                if (target != Target::Sjis && isFourSjisChars(word)) {
+                if (const std::size_t chars = leadingLanes(sjisCharLanes(word)); chars != 0) {
                     if (target == Target::Jis && !doubleByteMode) {
                         out = putEscape(out, '$', 'B');
                         doubleByteMode = true;
                     }
                     const std::uint64_t converted =
-                        fourSjisCharsToJis(word, target == Target::Euc ? 0x80 : 0);
+                        target == Target::Sjis
+                            ? word
+                            : fourSjisCharsToJis(word, target == Target::Euc ? 0x80 : 0);
                     std::memcpy(out, &converted, sizeof converted);
-                    out += 8;
-                    pos += 8;
+                    out += 2 * chars;
+                    pos += 2 * chars;
                     continue;
                 }
             }
@@ -344,11 +351,11 @@ std::string TKelaConv::EucToSjis(std::string_view euc) const {
                     pos += ascii;
                     continue;
                 }
-                if (isFourEucChars(word)) {
+                if (const std::size_t chars = leadingLanes(eucCharLanes(word)); chars != 0) {
                     const std::uint64_t converted = fourEucCharsToSjis(word);
                     std::memcpy(out, &converted, sizeof converted);
-                    out += 8;
-                    pos += 8;
+                    out += 2 * chars;
+                    pos += 2 * chars;
                     continue;
                 }
             }

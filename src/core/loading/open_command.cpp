@@ -10,13 +10,6 @@
 namespace ranvo {
 namespace {
 
-bool isValidRange(const ReadRange& range) {
-    if (range.Enabled && (range.From < 1 || range.To < 1)) {
-        return false;
-    }
-    return range.From <= range.To;
-}
-
 bool fileExists(const std::filesystem::path& path) {
     std::error_code error;
     return std::filesystem::exists(path, error);
@@ -43,7 +36,7 @@ OpenResult refused(UiHost& host, std::string_view message) {
 
 OpenResult OpenDataFile(MainState& state, const OpenChoice& choice, UiHost& host) {
     BusyGuard busy(host);
-    if (!isValidRange(choice.Options.Range)) {
+    if (!IsValidReadRange(choice.Options.Range)) {
         return refused(host, "読込範囲が不正です");
     }
     if (!fileExists(choice.DataPath)) {
@@ -72,6 +65,8 @@ OpenResult OpenDataFile(MainState& state, const OpenChoice& choice, UiHost& host
         return failed(state, host, "ファイル" + quoted(choice.DataPath) + "の読込に失敗しました",
                       definitionPath);
     }
+    // Another file's hidden rows and columns mean nothing for this one: it opens fully shown.
+    state.Grid.ResetExtents();
     if (!FillGrid(state, host)) {
         return failed(state, host, "データの取り込みに失敗しました", definitionPath);
     }

@@ -53,6 +53,7 @@ TfrmShowData::~TfrmShowData() = default;
 
 void TfrmShowData::FormCreate() {
     m_host = std::make_unique<QtUiHost>(this, m_state->Settings);
+    m_ui = m_host.get();
     stgData = new GridView(m_state->Grid, this);
     setCentralWidget(stgData);
     stgData->canSelectCell = [this](int col, int row) { return stgDataSelectCell(col, row); };
@@ -137,13 +138,13 @@ void TfrmShowData::openStartupFile() {
 
 void TfrmShowData::DataFileLoad(const std::filesystem::path& dataPath,
                                 const std::filesystem::path& definitionPath) {
-    TfrmDialog dialog(*m_state, *m_host, this);
+    TfrmDialog dialog(*m_state, *m_ui, this);
     dialog.setDataPath(dataPath);
     dialog.selectAutomaticDetection();
     if (!definitionPath.empty()) {
         m_state->PendingDefineFile = definitionPath;
         dialog.cmdOpenClick();
-    } else if (!m_state->Settings.DropAuto || m_host->ShiftDown()) {
+    } else if (!m_state->Settings.DropAuto || m_ui->ShiftDown()) {
         dialog.exec();
     } else {
         dialog.cmdOpenClick();
@@ -152,10 +153,10 @@ void TfrmShowData::DataFileLoad(const std::filesystem::path& dataPath,
 }
 
 void TfrmShowData::mnuFileOpenClick() {
-    if (!SettleUnsavedChanges(*m_state, *m_host, [this] { return saveInPlace(); })) {
+    if (!settleUnsavedChanges()) {
         return;
     }
-    TfrmDialog dialog(*m_state, *m_host, this);
+    TfrmDialog dialog(*m_state, *m_ui, this);
     dialog.exec();
     refreshFromState();
 }
@@ -195,9 +196,10 @@ bool TfrmShowData::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool TfrmShowData::saveInPlace() {
-    // Nothing can be modified until the editing commands arrive, and with them saving.
-    return false;
+bool TfrmShowData::settleUnsavedChanges() {
+    // Nothing can be modified until the editing commands arrive, and with them saving in place;
+    // until then a save that is asked for cannot succeed, and nothing is discarded.
+    return SettleUnsavedChanges(*m_state, *m_ui, [] { return false; });
 }
 
 void TfrmShowData::refreshFromState() {
@@ -251,7 +253,7 @@ void TfrmShowData::resizeEvent(QResizeEvent* event) {
 }
 
 void TfrmShowData::closeEvent(QCloseEvent* event) {
-    if (!SettleUnsavedChanges(*m_state, *m_host, [this] { return saveInPlace(); })) {
+    if (!settleUnsavedChanges()) {
         event->ignore();
         return;
     }
@@ -280,8 +282,7 @@ void TfrmShowData::dropEvent(QDropEvent* event) {
     }
     const QString path = urls.first().toLocalFile();
     event->acceptProposedAction();
-    if (path.size() > kMaxDroppedPath ||
-        !SettleUnsavedChanges(*m_state, *m_host, [this] { return saveInPlace(); })) {
+    if (path.size() > kMaxDroppedPath || !settleUnsavedChanges()) {
         return;
     }
     DataFileLoad(pathFromQString(path), {});

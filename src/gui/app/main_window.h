@@ -34,6 +34,8 @@ public:
 
     [[nodiscard]] MainState& state() { return *m_state; }
     [[nodiscard]] QtUiHost& host() { return *m_host; }
+    // Talks to the user through `host` instead of Qt's message boxes and choosers (for tests).
+    void useUiHost(UiHost& host) { m_ui = &host; }
     [[nodiscard]] GridView& grid() { return *stgData; }
     [[nodiscard]] StatusPanels& statusPanels() { return *staBar; }
     [[nodiscard]] QComboBox& fieldJumpList() { return *cmbFieldJump; }
@@ -67,12 +69,13 @@ private:
     void placeWindow();
     bool stgDataSelectCell(int col, int row);
     void cmbFieldJumpActivated(int index);
-    bool saveInPlace();
+    bool settleUnsavedChanges();
     void layoutStatusPanels();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::unique_ptr<MainState> m_state;
     std::unique_ptr<QtUiHost> m_host;
+    UiHost* m_ui = nullptr;
     std::vector<std::string> m_parameters;
     QString m_applicationTitle;
 

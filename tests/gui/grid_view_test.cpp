@@ -1,0 +1,96 @@
+// The grid widget's geometry, hidden extents and keyboard movement.
+
+#include "core/app/cell_selection.h"
+#include "core/loading/definition_builder.h"
+#include "core/loading/grid_fill.h"
+#include "gui/grid/grid_view.h"
+#include "support/fake_ui_host.h"
+
+#include <QtTest>
+
+namespace ranvo::gui {
+
+class GridViewTest : public QObject {
+    Q_OBJECT
+
+private:
+    struct Fixture {
+        MainState state{AppHome(), TRanvoSetting::Defaults()};
+        test::FakeUiHost host;
+        GridView view{state.Grid};
+
+        Fixture() {
+            state.Definition = test::DefinitionBuilder("FL").condition("", 1, {{"a", 2}, {"b", 2}}).build();
+            for (int i = 0; i < 100; ++i) {
+                state.Records.AppendRecord(0, std::to_string(1000 + i));
+            }
+            state.Grid.SetDefaultRowHeight(20);
+            state.Grid.SetDefaultColWidth(60);
+            FillGrid(state, host);
+            state.Grid.SetTopRow(1);
+            state.Grid.SetLeftCol(1);
+            state.Grid.SetCurrent(1, 1);
+            view.canSelectCell = [this](int col, int row) { return SelectCell(state, col, row); };
+            view.resize(400, 300);
+            view.show();
+            view.gridChanged();
+        }
+    };
+
+private slots:
+    void hiddenRowsLeaveOneLineOrNothing() {
+        Fixture f;
+        f.state.Grid.SetRowHeight(3, 0);
+        f.state.Grid.SetRowHeight(4, -1);
+        f.view.gridChanged();
+        const QRect row2 = f.view.cellRect(1, 2);
+        const QRect row3 = f.view.cellRect(1, 3);
+        const QRect row5 = f.view.cellRect(1, 5);
+        QCOMPARE(row3.top(), row2.top() + 21);
+        QCOMPARE(row3.height(), 0);
+        QVERIFY(f.view.cellRect(1, 4).isNull());
+        QCOMPARE(row5.top(), row3.top() + 1); // the line of row 3, nothing for row 4
+        QCOMPARE(f.view.cellAt(QPoint(row5.left() + 1, row5.top() + 1)), QPoint(1, 5));
+    }
+
+    void arrowKeysStepOverHiddenRowsThroughTheOwner() {
+        Fixture f;
+        f.state.Grid.SetRowHeight(2, 0);
+        f.state.Grid.SetRowHeight(3, -1);
+        f.view.gridChanged();
+        QTest::keyClick(&f.view, Qt::Key_Down);
+        QCOMPARE(f.state.Grid.Row(), 4);
+        QTest::keyClick(&f.view, Qt::Key_Right);
+        QCOMPARE(f.state.Grid.Col(), 2);
+        QTest::keyClick(&f.view, Qt::Key_Down);
+        QTest::keyClick(&f.view, Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(f.state.Grid.Selection(), (GridRect{2, 4, 2, 5}));
+        // Up again meets the hidden rows: refused, the cursor goes on to the visible row above.
+        QTest::keyClick(&f.view, Qt::Key_Up);
+        QCOMPARE(f.state.Grid.Row(), 1);
+    }
+
+    void currentCellStaysInViewWhenPagingDown() {
+        Fixture f;
+        QTest::keyClick(&f.view, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(f.state.Grid.Row(), 100);
+        QVERIFY(!f.view.cellRect(2, 100).isNull());
+        QVERIFY(f.state.Grid.TopRow() > 80);
+        QTest::keyClick(&f.view, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(f.state.Grid.TopRow(), 1);
+    }
+
+    void selectedCellIsPaintedNavy() {
+        Fixture f;
+        const QImage image = f.view.viewport()->grab().toImage();
+        const QRect cell = f.view.cellRect(1, 1);
+        QCOMPARE(image.pixelColor(cell.right() - 1, cell.bottom() - 1), QColor(0x00, 0x00, 0x80));
+        const QRect other = f.view.cellRect(2, 2);
+        QCOMPARE(image.pixelColor(other.right() - 1, other.bottom() - 1), QColor(Qt::white));
+    }
+};
+
+} // namespace ranvo::gui
+
+QTEST_MAIN(ranvo::gui::GridViewTest)
+#include "grid_view_test.moc"

@@ -1,0 +1,173 @@
+// The main window and the open dialog driven as a user drives them, with a scripted UiHost.
+
+#include "gui/app/main_window.h"
+#include "gui/app/status_panels.h"
+#include "gui/grid/grid_view.h"
+#include "gui/loading/open_dialog.h"
+#include "support/byte_files.h"
+#include "support/fake_ui_host.h"
+#include "support/temp_dir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest>
+
+#include <filesystem>
+
+namespace ranvo::gui {
+
+namespace fs = std::filesystem;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    // A home and a data folder with the sample sales file and its definition beside it.
+    struct Setup {
+        test::TempDir dir;
+        fs::path home;
+        fs::path data;
+        fs::path definition;
+
+        Setup() : home(dir / "home"), data(dir / "data" / "sales.txt"), definition(dir / "data" / "sales.def") {
+            fs::create_directories(home);
+            fs::create_directories(data.parent_path());
+            fs::copy_file(fs::path(RANVO_SAMPLES) / "sales.txt", data);
+            fs::copy_file(fs::path(RANVO_SAMPLES) / "sales.def", definition);
+        }
+    };
+
+    // Closes the next modal dialog as soon as it shows and notes that it did.
+    static void rejectNextDialog(bool& shown) {
+        QTimer::singleShot(0, [&shown] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                shown = true;
+                static_cast<QDialog*>(dialog)->reject();
+            }
+        });
+    }
+
+private slots:
+    void commandLineOpensOnlyWellFormedDefinitions() {
+        Setup setup;
+        test::WriteBytes(setup.dir / "data" / "SALES.DEF", test::ReadBytes(setup.definition));
+        {
+            TfrmShowData window(AppHome(setup.home), {"-d", setup.data.string(),
+                                                       (setup.dir / "data" / "SALES.DEF").string()});
+            test::FakeUiHost host;
+            window.useUiHost(host);
+            window.openStartupFile();
+            QVERIFY(window.state().DataFileName.empty());
+            QVERIFY(host.messages.empty());
+        }
+        TfrmShowData window(AppHome(setup.home), {"-d", setup.data.string(), setup.definition.string()});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.openStartupFile();
+        QCOMPARE(window.state().DataFileName, setup.data);
+        QCOMPARE(window.windowTitle(), QStringLiteral("RANVO - Lentra:") + QString::fromStdString(setup.data.string()));
+        QCOMPARE(window.applicationTitle(), QStringLiteral("RANVO:") + QString::fromStdString(setup.data.string()));
+        QVERIFY(window.state().PendingDefineFile.empty());
+    }
+
+    void droppedFileOpensDirectlyUnlessShiftIsHeld() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+
+        host.shiftDown = true;
+        bool dialogShown = false;
+        rejectNextDialog(dialogShown);
+        window.DataFileLoad(setup.data, {});
+        QVERIFY(dialogShown);
+        QVERIFY(window.state().DataFileName.empty());
+
+        host.shiftDown = false;
+        window.DataFileLoad(setup.data, {}); // found beside the data file
+        QCOMPARE(window.state().DataFileName, setup.data);
+        QCOMPARE(window.state().Records.size(), std::size_t{19});
+    }
+
+    void openedFileFillsStatusBarAndFieldJumpList() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.DataFileLoad(setup.data, setup.definition);
+
+        const auto& panels = window.statusPanels().texts();
+        QCOMPARE(panels[0], QStringLiteral("行:1　列:1"));
+        QCOMPARE(panels[1], QStringLiteral("開始:1 長さ:1"));
+        QCOMPARE(panels[2], QStringLiteral("ヘッダ"));
+        QCOMPARE(panels[4], QStringLiteral("売上伝票"));
+        QCOMPARE(window.fieldJumpList().count(), 4);
+        QCOMPARE(window.fieldJumpList().itemText(3), QStringLiteral("店名"));
+
+        window.grid().moveTo(3, 2, false); // a detail record: its own field names
+        QCOMPARE(window.fieldJumpList().itemText(2), QStringLiteral("商品名"));
+        QCOMPARE(window.fieldJumpList().currentIndex(), 2);
+        QCOMPARE(window.statusPanels().texts()[3], QStringLiteral("商品名"));
+
+        window.mnuInteriFixCellClick();
+        QCOMPARE(window.fixedCellInfoAction().text(), QStringLiteral("固定セルに列行情報を表示(&F)"));
+        QCOMPARE(window.state().Grid.Cell(0, 1), std::string_view("\x83\x77\x83\x62\x83\x5F")); // ヘッダ
+    }
+
+    void openDialogListsTheEightNewestFiles() {
+        Setup setup;
+        std::string history;
+        for (int i = 1; i <= 20; ++i) {
+            history += "/data/file" + std::to_string(i) + ".txt\r\n/def/a.def\r\n";
+        }
+        test::WriteBytes(setup.home / "history.dat", history);
+        TfrmShowData window(AppHome(setup.home), {});
+        TfrmDialog dialog(window.state(), window.host(), &window);
+        QCOMPARE(dialog.cmbFilePath->count(), 8);
+        QCOMPARE(dialog.cmbFilePath->itemText(0), QStringLiteral("/data/file20.txt"));
+        QCOMPARE(dialog.cmbFilePath->itemText(7), QStringLiteral("/data/file13.txt"));
+        QCOMPARE(dialog.cmbFilePath->currentIndex(), 0);
+        QCOMPARE(dialog.cmbDefine->itemText(0), QStringLiteral("(自動判別)"));
+    }
+
+    void badRangeIsRefusedAndReset() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        TfrmDialog dialog(window.state(), host, &window);
+        dialog.setDataPath(setup.data);
+        dialog.chkReadRange->setChecked(true);
+        dialog.txtReadFrom->setText(QStringLiteral("5"));
+        dialog.txtReadTo->setText(QStringLiteral("2"));
+        QVERIFY(!dialog.cmdOpenClick());
+        QCOMPARE(host.messageTexts(), std::vector<std::string>{"読込範囲が不正です"});
+        QVERIFY(!dialog.chkReadRange->isChecked());
+        QCOMPARE(dialog.txtReadFrom->text(), QStringLiteral("0"));
+    }
+
+    void unsavedChangesAreAskedAboutOnClose() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.show();
+        window.state().Modified = true;
+        host.answers = {Answer::Yes};
+        QVERIFY(!window.close()); // the save cannot succeed: the window stays open
+        QVERIFY(window.isVisible());
+        host.answers = {Answer::No};
+        QVERIFY(window.close());
+        QCOMPARE(host.messages.size(), std::size_t{2});
+        QCOMPARE(host.messages[0].text, std::string("ファイルの内容が変更されています\r\n保存しますか？"));
+    }
+};
+
+} // namespace ranvo::gui
+
+QTEST_MAIN(ranvo::gui::MainWindowTest)
+#include "main_window_test.moc"
