@@ -4,8 +4,7 @@
 #include "arguments.h"
 #include "commands.h"
 
-#include "core/loading/data_encoding.h"
-#include "core/platform/file_io.h"
+#include "core/loading/recode.h"
 
 #include <iostream>
 
@@ -24,22 +23,17 @@ int runRecode(const std::vector<std::string>& words) {
     const std::filesystem::path input = arguments.positional()[0];
     const std::filesystem::path output = arguments.positional()[1];
 
-    std::optional<std::string> bytes = ReadFileBytes(input);
-    if (!bytes) {
+    const RecodeResult result = RecodeFile(input, output, fromCode, toCode);
+    if (!result.Read) {
         std::cerr << "ファイル\"" << input.string() << "\"の読込に失敗しました\n";
         return 1;
     }
-    DecodedText decoded = DecodeDataFile(std::move(*bytes), fromCode);
-    const EncodedText encoded = EncodeDataFile(decoded.text, toCode, decoded.Utf8Bom);
-    decoded.text.clear();
-    decoded.text.shrink_to_fit();
-    if (!WriteFileReplacing(output, encoded.bytes)) {
+    if (!result.Written) {
         std::cerr << "ファイル\"" << output.string() << "\"の書込に失敗しました\n";
         return 1;
     }
-    const std::size_t lost = decoded.LostCharacters + encoded.LostCharacters;
-    if (lost > 0) {
-        std::cerr << "変換できない文字が" << lost << "文字あり、「?」に置き換えました\n";
+    if (result.LostCharacters > 0) {
+        std::cerr << "変換できない文字が" << result.LostCharacters << "文字あり、「?」に置き換えました\n";
     }
     return 0;
 }

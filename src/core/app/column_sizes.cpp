@@ -1,5 +1,8 @@
 #include "core/app/column_sizes.h"
 
+#include "core/text/number_text.h"
+#include "core/text/text_helpers.h"
+
 #include <algorithm>
 #include <string>
 #include <unordered_map>
@@ -108,6 +111,35 @@ void AdjustHeights(MainState& state, UiHost& host) {
     if (height != state.Grid.DefaultRowHeight()) {
         state.Grid.RowHeights().setVisibleExtents(height);
     }
+}
+
+void FitCellSizes(MainState& state, UiHost& host) {
+    if (state.DataFileName.empty() || state.AddBoxActive) {
+        return;
+    }
+    AdjustWidths(state, host);
+    AdjustHeights(state, host);
+}
+
+std::optional<int> ParseColumnWidth(std::string_view text) {
+    if (!IsDigits(text)) {
+        return std::nullopt;
+    }
+    const int width = IntegerOr(text, 0);
+    return width >= 1 && width <= 9999 ? std::optional(width) : std::nullopt;
+}
+
+bool ApplyColumnWidth(MainState& state, UiHost& host, std::string_view text) {
+    const std::optional<int> width = ParseColumnWidth(text);
+    if (!width) {
+        host.Message("幅は、1～9999の数値で指定して下さい", MessageIcon::Warning, MessageButtons::Yes);
+        return false;
+    }
+    const GridRect selection = state.Grid.Selection();
+    for (int col = selection.Left; col <= selection.Right; ++col) {
+        state.Grid.SetColWidth(col, *width);
+    }
+    return true;
 }
 
 void ResetSizes(MainState& state, UiHost& host) {

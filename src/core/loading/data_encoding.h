@@ -34,4 +34,11 @@ struct EncodedText {
 // begins with a mark only when the file it came from had one.
 [[nodiscard]] EncodedText EncodeDataFile(std::string_view text, KanjiCode code, bool utf8Bom);
 
+// The pieces of the two above, for files converted piece by piece: the mark a file of the code
+// begins with, the decoding of text that follows the mark (or a file without one), and the
+// encoding of text without its mark.
+[[nodiscard]] std::string_view DataFileMark(KanjiCode code, bool utf8Bom);
+[[nodiscard]] DecodedText DecodeDataText(std::string_view bytes, KanjiCode code, bool marked);
+[[nodiscard]] EncodedText EncodeDataText(std::string_view text, KanjiCode code);
+
 } // namespace ranvo

@@ -32,7 +32,9 @@ using CharBytes = std::array<unsigned char, 2>;
 // Decoding also accepts what older JIS writers produce: ESC $ @ (JIS C 6226) opens double-byte
 // mode like ESC $ B, and ESC ( I opens half-width katakana mode, where bytes 21-5F stand for the
 // katakana A1-DF. A lone byte at the end of double-byte JIS text, or an EUC-JP lead byte at the end
-// of the text, is copied rather than dropped, so that nothing disappears silently.
+// of the text, is copied rather than dropped, so that nothing disappears silently. Only a pair in
+// double-byte mode whose first byte lies outside 21-7E gives nothing; no other escape is known and
+// line breaks keep the mode, as well-formed JIS returns to single-byte mode before a line end.
 class TKelaConv {
 public:
     TJisByteCodeType JisByteCodeType = TJisByteCodeType::btAscii;

@@ -70,6 +70,9 @@ OpenResult OpenDataFile(MainState& state, const OpenChoice& choice, UiHost& host
     if (!FillGrid(state, host)) {
         return failed(state, host, "データの取り込みに失敗しました", definitionPath);
     }
+    state.FilterMng.Active = false;
+    state.FilterMng.Reset(); // its settings were made for the previous definition
+    state.FiltersPrepared = false;
     if (choice.RecordHistory && state.Home.IsSet()) {
         // A history that cannot be written costs the user nothing but a list entry; the file
         // is open and stays open.

@@ -1,7 +1,6 @@
 #include "core/platform/file_io.h"
 
 #include <cerrno>
-#include <system_error>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,28 +8,6 @@
 
 namespace ranvo {
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    [[nodiscard]] int get() const { return m_fd; }
-    bool close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
 
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -46,51 +23,106 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// Reads into buffer[filled, size): the bytes read, 0 at the end, -1 on an error.
+ssize_t readSome(int fd, char* into, std::size_t count) {
+    for (;;) {
+        const ssize_t got = ::read(fd, into, count);
+        if (got >= 0 || errno != EINTR) {
+            return got;
+        }
+    }
+}
+
+int openRegularFile(const std::filesystem::path& path, off_t& size) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    size = info.st_size;
+    return fd;
+}
+
 } // namespace
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    FileReader reader(path);
+    if (!reader.IsOpen()) {
         return std::nullopt;
     }
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    // One byte more than the file's size, so that reaching the end needs no reallocation of a
+    // large buffer; a file that grew meanwhile is still read to its end.
     std::string bytes;
-    bytes.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t filled = 0;
-    // A file may grow or shrink while it is read; read until the end, whatever its size was.
+    bytes.reserve(error ? 0 : static_cast<std::size_t>(size) + 1);
     for (;;) {
-        if (filled == bytes.size()) {
-            bytes.resize(bytes.size() + 65536);
-        }
-        const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+        const std::size_t room = bytes.capacity() > bytes.size() ? bytes.capacity() - bytes.size()
+                                                                 : std::size_t{1} << 16;
+        const std::optional<std::size_t> got = reader.ReadInto(bytes, room);
+        if (!got) {
             return std::nullopt;
         }
-        if (got == 0) {
-            break;
+        if (*got == 0) {
+            return bytes;
         }
-        filled += static_cast<std::size_t>(got);
     }
-    bytes.resize(filled);
-    return bytes;
 }
 
 bool WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes) {
-    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
-    std::string tempName = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-    FileDescriptor file(::mkstemp(tempName.data()));
-    if (file.get() < 0) {
+    ReplacingFileWriter writer(path);
+    return writer.Write(bytes) && writer.Commit();
+}
+
+FileReader::FileReader(const std::filesystem::path& path) {
+    off_t size = 0;
+    m_fd = openRegularFile(path, size);
+}
+
+FileReader::~FileReader() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+    }
+}
+
+std::optional<std::size_t> FileReader::ReadInto(std::string& buffer, std::size_t count) {
+    const std::size_t start = buffer.size();
+    buffer.resize(start + count);
+    const ssize_t got = readSome(m_fd, buffer.data() + start, count);
+    buffer.resize(start + static_cast<std::size_t>(got < 0 ? 0 : got));
+    return got < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(got));
+}
+
+ReplacingFileWriter::ReplacingFileWriter(const std::filesystem::path& target) : m_target(target) {
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    m_tempName = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    m_fd = ::mkstemp(m_tempName.data());
+    struct stat existing {};
+    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
+    m_failed = m_fd < 0 || ::fchmod(m_fd, mode) != 0;
+}
+
+ReplacingFileWriter::~ReplacingFileWriter() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        ::unlink(m_tempName.c_str());
+    }
+}
+
+bool ReplacingFileWriter::Write(std::string_view bytes) {
+    m_failed = m_failed || !writeAll(m_fd, bytes);
+    return !m_failed;
+}
+
+bool ReplacingFileWriter::Commit() {
+    if (m_failed || ::fsync(m_fd) != 0) {
         return false;
     }
-    struct stat existing {};
-    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
-    const bool written = ::fchmod(file.get(), mode) == 0 && writeAll(file.get(), bytes) &&
-                         ::fsync(file.get()) == 0 && file.close();
-    if (!written || ::rename(tempName.c_str(), path.c_str()) != 0) {
-        ::unlink(tempName.c_str());
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0 || ::rename(m_tempName.c_str(), m_target.c_str()) != 0) {
+        ::unlink(m_tempName.c_str());
         return false;
     }
     return true;

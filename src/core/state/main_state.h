@@ -11,6 +11,7 @@
 #include "core/settings/ranvo_setting.h"
 #include "core/state/app_home.h"
 #include "core/state/load_options.h"
+#include "core/views/rv_filter_mng.h"
 
 #include <array>
 #include <filesystem>
@@ -40,6 +41,9 @@ struct MainState {
     LoadOptions Loaded;
     // The file began with a UTF-8 byte order mark, which saving writes back.
     bool Utf8Bom = false;
+    // The filters of the current definition, and whether its settings were prepared for it.
+    TRvFilterMng FilterMng;
+    bool FiltersPrepared = false;
 
     // Cell selection and the field-jump list.
     bool SkipSelectCheck = false; // the next cell selection only clears this flag

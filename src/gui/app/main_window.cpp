@@ -5,8 +5,11 @@
 #include "core/app/command_line.h"
 #include "core/app/field_jump.h"
 #include "core/app/fixed_captions.h"
+#include "core/app/highlight.h"
 #include "core/app/window_updates.h"
+#include "gui/app/column_width_dialog.h"
 #include "gui/app/status_panels.h"
+#include "gui/grid/cell_painter.h"
 #include "gui/grid/grid_view.h"
 #include "gui/loading/open_dialog.h"
 #include "gui/platform/colors_and_fonts.h"
@@ -57,6 +60,12 @@ void TfrmShowData::FormCreate() {
     stgData = new GridView(m_state->Grid, this);
     setCentralWidget(stgData);
     stgData->canSelectCell = [this](int col, int row) { return stgDataSelectCell(col, row); };
+    m_painter = std::make_unique<CellPainter>(*m_state);
+    stgData->drawCell = [this](QPainter& painter, const QRect& rect, int col, int row, bool selected) {
+        if (m_state->FormAlive) {
+            m_painter->paint(painter, rect, col, row, selected);
+        }
+    };
     connect(stgData, &GridView::currentCellChanged, this, &TfrmShowData::refreshFromState);
     m_host->onBusyChanged = [this](bool busy) { stgData->setPaintingSuspended(busy); };
 
@@ -77,14 +86,15 @@ void TfrmShowData::createMenusAndToolbars() {
     mnuFileOpen = file->addAction(QStringLiteral("開く(&O)"), this, &TfrmShowData::mnuFileOpenClick);
     file->addSeparator();
 
-    mnuInteriFixCell = new QAction(fromUtf8(FixedCellInfoCaption(*m_state)), this);
-    connect(mnuInteriFixCell, &QAction::triggered, this, &TfrmShowData::mnuInteriFixCellClick);
-    stgData->setContextMenuPolicy(Qt::ActionsContextMenu);
-    stgData->addAction(mnuInteriFixCell);
+    createViewMenu();
+    createContextMenu();
 
     tlbMenu = addToolBar(QStringLiteral("tlbMenu"));
     tlbMenu->setObjectName(QStringLiteral("tlbMenu"));
     tlbMenu->setMovable(false);
+    addDataAction(tlbMenu, QStringLiteral("セルフィット"), &TfrmShowData::mnuViewCellAutoFitClick);
+    addDataAction(tlbMenu, QStringLiteral("強調表示"), &TfrmShowData::tbcHighLightClick);
+    tlbMenu->addSeparator();
 
     tlbBox = addToolBar(QStringLiteral("tlbBox"));
     tlbBox->setObjectName(QStringLiteral("tlbBox"));
@@ -105,6 +115,42 @@ void TfrmShowData::createMenusAndToolbars() {
 
     auto* jumpShortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_J), this);
     connect(jumpShortcut, &QShortcut::activated, this, [this] { cmbFieldJump->setFocus(); });
+}
+
+QAction* TfrmShowData::addDataAction(QWidget* owner, const QString& caption,
+                                     void (TfrmShowData::*handler)(), const QKeySequence& shortcut) {
+    auto* action = new QAction(caption, owner);
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, handler);
+    owner->addAction(action);
+    m_dataActions.push_back(action);
+    return action;
+}
+
+void TfrmShowData::createViewMenu() {
+    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    QMenu* highLight = view->addMenu(QStringLiteral("強調表示"));
+    addDataAction(highLight, QStringLiteral("強調表示する"), &TfrmShowData::tbcHighLightClick,
+                  QKeySequence(Qt::CTRL | Qt::Key_K));
+    addDataAction(highLight, QStringLiteral("強調表示解除"), &TfrmShowData::mnuViewHighLightOffClick,
+                  QKeySequence(Qt::CTRL | Qt::Key_N));
+    QMenu* cells = view->addMenu(QStringLiteral("セルの幅(&W)"));
+    addDataAction(cells, QStringLiteral("データのサイズに合わせる"), &TfrmShowData::mnuViewCellAutoFitClick,
+                  QKeySequence(Qt::CTRL | Qt::Key_W));
+    addDataAction(cells, QStringLiteral("初期値に戻す(&D)"), &TfrmShowData::mnuViewCellDefaultClick);
+}
+
+void TfrmShowData::createContextMenu() {
+    stgData->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* columnWidth = new QAction(QStringLiteral("列幅を指定する(&W)"), stgData);
+    connect(columnWidth, &QAction::triggered, this, &TfrmShowData::popColWidthClick);
+    stgData->addAction(columnWidth);
+    auto* separator = new QAction(stgData);
+    separator->setSeparator(true);
+    stgData->addAction(separator);
+    mnuInteriFixCell = new QAction(fromUtf8(FixedCellInfoCaption(*m_state)), stgData);
+    connect(mnuInteriFixCell, &QAction::triggered, this, &TfrmShowData::mnuInteriFixCellClick);
+    stgData->addAction(mnuInteriFixCell);
 }
 
 void TfrmShowData::applySettings() {
@@ -165,6 +211,32 @@ void TfrmShowData::mnuInteriFixCellClick() {
     ToggleFixedCellInfo(*m_state);
     mnuInteriFixCell->setText(fromUtf8(FixedCellInfoCaption(*m_state)));
     stgData->gridChanged();
+}
+
+void TfrmShowData::tbcHighLightClick() {
+    ToggleHighLight(*m_state);
+    stgData->gridChanged();
+}
+
+void TfrmShowData::mnuViewHighLightOffClick() {
+    HighLightOff(*m_state);
+    stgData->gridChanged();
+}
+
+void TfrmShowData::mnuViewCellAutoFitClick() {
+    FitCellSizes(*m_state, *m_host);
+    stgData->gridChanged();
+}
+
+void TfrmShowData::mnuViewCellDefaultClick() {
+    ResetSizes(*m_state, *m_host);
+    stgData->gridChanged();
+}
+
+void TfrmShowData::popColWidthClick() {
+    TfrmSetColWidth dialog(*m_state, *m_ui, this);
+    dialog.onApplied = [this] { stgData->gridChanged(); };
+    dialog.exec();
 }
 
 bool TfrmShowData::stgDataSelectCell(int col, int row) {
@@ -236,6 +308,9 @@ void TfrmShowData::refreshFromState() {
     }
     cmbFieldJump->setCurrentIndex(state.JumpListIndex);
     stgData->setEnabled(state.DataCommandsEnabled);
+    for (QAction* action : m_dataActions) {
+        action->setEnabled(state.DataCommandsEnabled);
+    }
     stgData->gridChanged();
 }
 

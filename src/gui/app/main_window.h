@@ -21,6 +21,7 @@ class QToolBar;
 
 namespace ranvo::gui {
 
+class CellPainter;
 class GridView;
 class StatusPanels;
 
@@ -53,6 +54,11 @@ public:
     // The open command of the menu and the toolbar.
     void mnuFileOpenClick();
     void mnuInteriFixCellClick();
+    void tbcHighLightClick();
+    void mnuViewHighLightOffClick();
+    void mnuViewCellAutoFitClick();
+    void mnuViewCellDefaultClick();
+    void popColWidthClick();
     // Shows what the state says: captions, status bar, cell box, field-jump list, grid.
     void refreshFromState();
 
@@ -65,6 +71,10 @@ protected:
 private:
     void FormCreate();
     void createMenusAndToolbars();
+    void createViewMenu();
+    void createContextMenu();
+    QAction* addDataAction(QWidget* owner, const QString& caption, void (TfrmShowData::*handler)(),
+                           const QKeySequence& shortcut = {});
     void applySettings();
     void placeWindow();
     bool stgDataSelectCell(int col, int row);
@@ -75,6 +85,7 @@ private:
 
     std::unique_ptr<MainState> m_state;
     std::unique_ptr<QtUiHost> m_host;
+    std::unique_ptr<CellPainter> m_painter;
     UiHost* m_ui = nullptr;
     std::vector<std::string> m_parameters;
     QString m_applicationTitle;
@@ -88,6 +99,8 @@ private:
     QLineEdit* txtData = nullptr;
     QAction* mnuFileOpen = nullptr;
     QAction* mnuInteriFixCell = nullptr;
+    // The commands that need a loaded file, enabled and disabled together.
+    std::vector<QAction*> m_dataActions;
 };
 
 } // namespace ranvo::gui

@@ -45,8 +45,8 @@ GridView::GridView(DataGrid& grid, QWidget* parent) : QAbstractScrollArea(parent
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     verticalScrollBar()->setSingleStep(1);
     horizontalScrollBar()->setSingleStep(1);
-    drawCell = [this](QPainter& painter, const QRect& rect, int col, int row) {
-        drawPlainCell(painter, rect, col, row);
+    drawCell = [this](QPainter& painter, const QRect& rect, int col, int row, bool selected) {
+        drawPlainCell(painter, rect, col, row, selected);
     };
 }
 
@@ -130,18 +130,22 @@ void GridView::paintEvent(QPaintEvent*) {
                 const QRect rect(col.start, row.start, col.extent, row.extent);
                 painter.save();
                 painter.setClipRect(rect);
-                drawCell(painter, rect, col.index, row.index);
+                drawCell(painter, rect, col.index, row.index, isSelected(col.index, row.index));
                 painter.restore();
             }
         }
     }
 }
 
-void GridView::drawPlainCell(QPainter& painter, const QRect& rect, int col, int row) {
-    const bool fixed = col < m_grid.FixedCols() || row < m_grid.FixedRows();
+bool GridView::isSelected(int col, int row) const {
     const GridRect selection = m_grid.Selection();
-    const bool selected = !fixed && col >= selection.Left && col <= selection.Right &&
-                          row >= selection.Top && row <= selection.Bottom;
+    const bool fixed = col < m_grid.FixedCols() || row < m_grid.FixedRows();
+    return !fixed && col >= selection.Left && col <= selection.Right && row >= selection.Top &&
+           row <= selection.Bottom;
+}
+
+void GridView::drawPlainCell(QPainter& painter, const QRect& rect, int col, int row, bool selected) {
+    const bool fixed = col < m_grid.FixedCols() || row < m_grid.FixedRows();
     painter.fillRect(rect, fixed ? palette().color(QPalette::Button)
                                  : (selected ? QColor(0x00, 0x00, 0x80) : QColor(Qt::white)));
     painter.setPen(selected ? QColor(Qt::white) : QColor(Qt::black));

@@ -29,8 +29,9 @@ public:
 
     // Asked before the current cell moves to (col, row); false refuses the move.
     std::function<bool(int col, int row)> canSelectCell;
-    // Draws one cell into `rect` (grid lines excluded); the default draws its text plainly.
-    std::function<void(QPainter& painter, const QRect& rect, int col, int row)> drawCell;
+    // Draws one cell into `rect` (grid lines excluded); `selected` is true inside the selection.
+    // The default draws its text plainly.
+    std::function<void(QPainter& painter, const QRect& rect, int col, int row, bool selected)> drawCell;
 
     void setCellFont(const QFont& font);
     void setBackgroundColor(const QColor& color);
@@ -62,7 +63,8 @@ private:
     void relayout();
     void syncScrollBars();
     void keepCurrentCellInView();
-    void drawPlainCell(QPainter& painter, const QRect& rect, int col, int row);
+    void drawPlainCell(QPainter& painter, const QRect& rect, int col, int row, bool selected);
+    [[nodiscard]] bool isSelected(int col, int row) const;
 
     DataGrid& m_grid;
     QFont m_cellFont;

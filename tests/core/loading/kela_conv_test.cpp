@@ -217,47 +217,77 @@ TEST(KelaConv, AgreesWithIconvOnEucJp) {
 // (where the fast paths cannot apply) must give the same bytes.
 TEST(KelaConv, RunsConvertLikeSingleCharacters) {
     test::InputGenerator random(7);
+    const auto anyByte = [&] { return static_cast<char>(random.below(256)); };
+    const auto byteFrom = [&](unsigned first, unsigned count) {
+        return static_cast<char>(first + random.below(count));
+    };
     const TKelaConv conv;
     for (int round = 0; round < 200; ++round) {
-        std::string sjis;
+        // Characters that convert the same wherever they stand: ASCII, any lead byte with any
+        // byte after it, half-width katakana (for the conversions that do not merge marks), and
+        // the bytes that are neither (80, A0, FD-FF).
         std::vector<std::string> sjisChars;
-        std::string euc;
         std::vector<std::string> eucChars;
-        while (sjis.size() < 300) {
-            std::string character;
-            switch (random.below(4)) {
+        for (int i = 0; i < 150; ++i) {
+            switch (random.below(6)) {
             case 0:
-                character = std::string(1, static_cast<char>(0x20 + random.below(0x5F)));
+                sjisChars.push_back({byteFrom(0x20, 0x5F)});
                 break;
-            case 1: // any lead byte with any byte after it
-                character = {static_cast<char>(0x81 + random.below(0x1F)),
-                             static_cast<char>(random.below(256))};
+            case 5:
+                sjisChars.push_back({"\x80\xA0\xFD\xFE\xFF"[random.below(5)]});
+                break;
+            case 1:
+                sjisChars.push_back({byteFrom(0x81, 0x1F), anyByte()});
+                break;
+            case 2:
+                sjisChars.push_back({byteFrom(0xA1, 0x3F)});
                 break;
             default:
-                character = {static_cast<char>(0xE0 + random.below(0x1D)),
-                             static_cast<char>(random.below(256))};
+                sjisChars.push_back({byteFrom(0xE0, 0x1D), anyByte()});
                 break;
             }
-            sjis += character;
-            sjisChars.push_back(character);
-            const std::string eucCharacter =
-                random.below(8) == 0
-                    ? std::string{'\x8E', static_cast<char>(0xA1 + random.below(0x3F))}
-                    : std::string{static_cast<char>(0xA1 + random.below(0x5E)),
-                                  static_cast<char>(0xA1 + random.below(0x5E))};
-            euc += eucCharacter;
-            eucChars.push_back(eucCharacter);
+            switch (random.below(5)) {
+            case 0:
+                eucChars.push_back({byteFrom(0x20, 0x5F)});
+                break;
+            case 1:
+                eucChars.push_back({'\x8E', byteFrom(0xA1, 0x3F)});
+                break;
+            case 2:
+                eucChars.push_back({byteFrom(0xA1, 0x5E), anyByte()});
+                break;
+            default:
+                eucChars.push_back({byteFrom(0xA1, 0x5E), byteFrom(0xA1, 0x5E)});
+                break;
+            }
         }
+        std::string sjis;
         std::string eucExpected;
-        std::string jisExpected;
+        std::string zenExpected;
         for (const std::string& character : sjisChars) {
+            sjis += character;
             eucExpected += SjisToEucKeepingKana(character);
-            jisExpected += conv.SjisToJis(character);
+            zenExpected += TKelaConv::HanKanaToZenSepaDaku(character);
         }
         ASSERT_EQ(SjisToEucKeepingKana(sjis), eucExpected);
-        ASSERT_EQ(conv.JisToSjis(conv.SjisToJis(sjis)), conv.JisToSjis(jisExpected));
+        ASSERT_EQ(TKelaConv::HanKanaToZenSepaDaku(sjis), zenExpected);
+        // Converted one by one, every double-byte character of JIS comes with its own escapes;
+        // without a return that is followed at once by a new start, the text is the same.
+        TKelaConv sepa;
+        sepa.JisKanaConvType = TJisKanaConvType::ktZenSepaDaku;
+        std::string jisExpected;
+        for (const std::string& character : sjisChars) {
+            jisExpected += sepa.SjisToJis(character);
+        }
+        for (std::size_t at; (at = jisExpected.find("\x1B(B\x1B$B")) != std::string::npos;) {
+            jisExpected.erase(at, 6);
+        }
+        ASSERT_EQ(sepa.SjisToJis(sjis), jisExpected);
+
+        std::string euc;
         std::string sjisExpected;
         for (const std::string& character : eucChars) {
+            euc += character;
             sjisExpected += conv.EucToSjis(character);
         }
         ASSERT_EQ(conv.EucToSjis(euc), sjisExpected);

@@ -1,0 +1,31 @@
+#pragma once
+
+// Paints one grid cell as the core's cell look says: background, font and colour, the text 2
+// pixels in from the corner, and the marks over it (cups under half-width spaces, dotted boxes
+// around full-width ones, small boxes for bytes without a glyph).
+
+#include "core/state/main_state.h"
+
+#include <QFont>
+
+#include <array>
+
+class QPainter;
+class QRect;
+
+namespace ranvo::gui {
+
+class CellPainter {
+public:
+    explicit CellPainter(const MainState& state);
+
+    // Takes the fonts and colours of the settings as they are now.
+    void settingsChanged();
+    void paint(QPainter& painter, const QRect& rect, int col, int row, bool selected) const;
+
+private:
+    const MainState& m_state;
+    std::array<QFont, 5> m_fonts; // by FontRole
+};
+
+} // namespace ranvo::gui

@@ -1,0 +1,80 @@
+// Cell drawing asks the filter manager once for every drawn cell of a filtered field, so a lookup
+// must not allocate. This file replaces the global allocation functions of the test program to
+// count the allocations made while a test asks for them.
+
+#include "core/views/rv_filter_mng.h"
+#include "filter_definition.h"
+#include "support/byte_files.h"
+#include "support/temp_dir.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <new>
+
+namespace {
+
+bool counting = false;
+std::size_t allocations = 0;
+
+} // namespace
+
+void* operator new(std::size_t size) {
+    allocations += counting ? 1 : 0;
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+
+// The replacement new takes its memory from malloc, so free is the matching release; GCC cannot
+// see that through the replacement and warns.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+#pragma GCC diagnostic pop
+
+namespace ranvo {
+namespace {
+
+TEST(FilterLookup, AllocatesNothingPerCell) {
+    test::TempDir dir;
+    // Keys longer than any short-string buffer, so that a copy of one would show; short results,
+    // which the returned text holds without allocating.
+    const std::string key = "A-CODE-LONGER-THAN-SIXTEEN-BYTES-";
+    test::WriteBytes(dir / "long.fil", test::CrLfLines({";0", ";1", ";A-", ";1", ";0", "[Filter]",
+                                                        key + "1=one", key + "2=two"}));
+    test::WriteBytes(dir / "numeric.fil", test::CrLfLines({";1", "[Filter]", "7=seven"}));
+    TRvFilterMng mng;
+    mng.Prepare(test::definitionWithFields({1, 3}));
+    *mng.Setting(0, 0) = {true, "-", "long.fil"};
+    *mng.Setting(1, 2) = {true, std::string(TRvFilter::NoDefaultMarker), "numeric.fil"};
+    ASSERT_TRUE(mng.LoadFilters(dir.path()));
+    mng.Active = true;
+    const std::string values[] = {key + "1 \t", key + "9", "B" + key,
+                                  "A-code-longer-than-sixteen-bytes-2"};
+    (void)mng.Translate(0, 0, values[0]); // sizes the key buffer once
+
+    std::size_t found = 0;
+    allocations = 0;
+    counting = true;
+    for (int round = 0; round < 100; ++round) {
+        for (const std::string& value : values) {
+            found += mng.HasFilter(0, 0) ? mng.Translate(0, 0, value).size() : 0;
+            found += mng.Translate(1, 2, "0007").size() + mng.Translate(1, 1, "x").size();
+        }
+    }
+    counting = false;
+    EXPECT_EQ(allocations, 0u);
+    EXPECT_EQ(mng.Translate(0, 0, values[0]), "one");
+    EXPECT_EQ(mng.Translate(0, 0, values[3]), "two");
+    EXPECT_EQ(mng.Translate(1, 2, "0007"), "seven");
+    EXPECT_GT(found, 0u);
+}
+
+} // namespace
+} // namespace ranvo

@@ -1,0 +1,89 @@
+// Cells painted into images: each drawing rule gives its colours, and space marks appear only
+// where the text has spaces.
+
+#include "core/app/highlight.h"
+#include "core/loading/definition_builder.h"
+#include "core/loading/grid_fill.h"
+#include "gui/grid/cell_painter.h"
+#include "gui/platform/colors_and_fonts.h"
+#include "support/fake_ui_host.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+namespace ranvo::gui {
+
+class CellPainterTest : public QObject {
+    Q_OBJECT
+
+private:
+    struct Fixture {
+        MainState state{AppHome(), TRanvoSetting::Defaults()};
+        test::FakeUiHost host;
+
+        Fixture() {
+            TDefineClass definition = test::DefinitionBuilder("FL")
+                                          .condition("", 1, {{"a", 3}})
+                                          .condition("H", 1, {{"kind", 1}, {"text", 4}})
+                                          .build();
+            definition.Conditions[0].ConditionColor = 0x00FFFF; // yellow
+            definition.Conditions[1].ConditionColor = 0xFFFF00; // cyan
+            state.Definition = definition;
+            state.Records.AppendRecord(1, "Ha b");
+            state.Records.AppendRecord(0, "xyz");
+            state.Records.AppendRecord(1, "Habcd");
+            FillGrid(state, host);
+            state.DataFileName = "/data/file.txt";
+            state.Settings.SPFontColor = 0x0000FF; // red marks
+        }
+
+        QImage paint(int col, int row, bool selected = false) const {
+            QImage image(60, 20, QImage::Format_RGB32);
+            image.fill(Qt::black);
+            QPainter painter(&image);
+            CellPainter(state).paint(painter, image.rect(), col, row, selected);
+            return image;
+        }
+    };
+
+    static QColor corner(const QImage& image) { return image.pixelColor(58, 18); }
+
+    static bool hasColor(const QImage& image, const QColor& color) {
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixelColor(x, y) == color) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+private slots:
+    void everyRuleHasItsBackground() {
+        Fixture f;
+        QCOMPARE(corner(f.paint(0, 1)), toQColor(f.state.Settings.FixedColor));
+        QCOMPARE(corner(f.paint(2, 1, true)), QColor(0x00, 0x00, 0x80));
+        QCOMPARE(corner(f.paint(2, 1)), QColor(0x00, 0xFF, 0xFF)); // 0xFFFF00 is BGR cyan
+        QCOMPARE(corner(f.paint(2, 2)), QColor(0x80, 0x80, 0x80)); // unused: grey
+        QCOMPARE(corner(f.paint(1, 2)), QColor(0xFF, 0xFF, 0x00)); // 0x00FFFF is BGR yellow
+        f.state.Grid.SetCurrent(2, 1);
+        ToggleHighLight(f.state);
+        QCOMPARE(corner(f.paint(2, 3)), toQColor(f.state.Settings.HighLightColor));
+    }
+
+    void spaceMarksOnlyWhereSpacesAre() {
+        Fixture f;
+        const QColor red(0xFF, 0x00, 0x00);
+        QVERIFY(!hasColor(f.paint(2, 1), red)); // space marks are off
+        f.state.Settings.UseSP = true;
+        QVERIFY(hasColor(f.paint(2, 1), red));  // "a b"
+        QVERIFY(!hasColor(f.paint(2, 3), red)); // "abcd"
+    }
+};
+
+} // namespace ranvo::gui
+
+QTEST_MAIN(ranvo::gui::CellPainterTest)
+#include "cell_painter_test.moc"
