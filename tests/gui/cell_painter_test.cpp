@@ -6,7 +6,9 @@
 #include "core/loading/grid_fill.h"
 #include "gui/grid/cell_painter.h"
 #include "gui/platform/colors_and_fonts.h"
+#include "support/byte_files.h"
 #include "support/fake_ui_host.h"
+#include "support/temp_dir.h"
 
 #include <QImage>
 #include <QPainter>
@@ -71,6 +73,18 @@ private slots:
         f.state.Grid.SetCurrent(2, 1);
         ToggleHighLight(f.state);
         QCOMPARE(corner(f.paint(2, 3)), toQColor(f.state.Settings.HighLightColor));
+    }
+
+    void filteredCellHasTheFilterColour() {
+        Fixture f;
+        test::TempDir folder;
+        test::WriteBytes(folder / "k.fil", test::CrLfLines({";0", ";0", ";", ";1", ";1", "[Filter]", "H=head"}));
+        f.state.FilterMng.Prepare(f.state.Definition);
+        f.state.FilterMng.Setting(1, 0)->Applied = true;
+        f.state.FilterMng.Setting(1, 0)->FilterFile = "k.fil";
+        QVERIFY(f.state.FilterMng.LoadFilters(folder.path()));
+        f.state.FilterMng.Active = true;
+        QCOMPARE(corner(f.paint(1, 1)), toQColor(f.state.Settings.FilterColor));
     }
 
     void spaceMarksOnlyWhereSpacesAre() {

@@ -43,9 +43,11 @@ CellPainter::CellPainter(const MainState& state) : m_state(state) {
 }
 
 void CellPainter::settingsChanged() {
+    m_metrics.clear();
     for (const FontRole role : {FontRole::Editor, FontRole::Fixed, FontRole::HighLight,
                                 FontRole::Filter, FontRole::Status}) {
         m_fonts[static_cast<std::size_t>(role)] = toQFont(fontSetting(m_state.Settings, role));
+        m_metrics.emplace_back(m_fonts[static_cast<std::size_t>(role)]);
     }
 }
 
@@ -53,17 +55,22 @@ void CellPainter::paint(QPainter& painter, const QRect& rect, int col, int row, 
     const CellLook look = ChooseCellLook(m_state, col, row, selected);
     const TRanvoSetting& settings = m_state.Settings;
     painter.fillRect(rect, toQColor(look.Background));
-    const QFont& font = m_fonts[static_cast<std::size_t>(look.Font)];
+    const auto role = static_cast<std::size_t>(look.Font);
+    const QFont& font = m_fonts[role];
+    const QFontMetrics& metrics = m_metrics[role];
     const QColor textColor = toQColor(look.TextColor.value_or(fontSetting(settings, look.Font).Color));
-    painter.setFont(font);
+    if (painter.font() != font) {
+        painter.setFont(font);
+    }
     painter.setPen(textColor);
 
     const CellMarks marks = FindCellMarks(look.Text, settings.UseSP);
     const std::string text = drawableText(look.Text, marks);
-    painter.drawText(rect.adjusted(kTextInset, kTextInset, 0, 0),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, toQString(text));
+    if (!text.empty()) {
+        painter.drawText(QPoint(rect.left() + kTextInset, rect.top() + kTextInset + metrics.ascent()),
+                         toQString(text));
+    }
 
-    const QFontMetrics metrics(font);
     const int left = rect.left();
     const int top = rect.top();
     for (const std::size_t pos : marks.ControlBytes) {

@@ -7,8 +7,10 @@
 #include "core/state/main_state.h"
 
 #include <QFont>
+#include <QFontMetrics>
 
 #include <array>
+#include <vector>
 
 class QPainter;
 class QRect;
@@ -25,7 +27,10 @@ public:
 
 private:
     const MainState& m_state;
-    std::array<QFont, 5> m_fonts; // by FontRole
+    // By FontRole: made once, since making fonts and their metrics per cell costs more than
+    // drawing the cell.
+    std::array<QFont, 5> m_fonts;
+    std::vector<QFontMetrics> m_metrics;
 };
 
 } // namespace ranvo::gui

@@ -128,10 +128,8 @@ void GridView::paintEvent(QPaintEvent*) {
         for (const AxisSegment& col : m_cols.segments) {
             if (col.extent > 0) {
                 const QRect rect(col.start, row.start, col.extent, row.extent);
-                painter.save();
                 painter.setClipRect(rect);
                 drawCell(painter, rect, col.index, row.index, isSelected(col.index, row.index));
-                painter.restore();
             }
         }
     }

@@ -2,6 +2,8 @@
 
 #include "core/app/app_fixture.h"
 #include "core/app/highlight.h"
+#include "support/byte_files.h"
+#include "support/temp_dir.h"
 
 namespace ranvo {
 namespace {
@@ -73,6 +75,34 @@ TEST_F(CellLookTest, HighlightMarksOneFieldOfOneCondition) {
     state.DataFileName.clear(); // nothing loaded: the toggle does nothing
     ToggleHighLight(state);
     EXPECT_FALSE(state.HighLightOn);
+}
+
+TEST_F(CellLookTest, FilteredFieldsShowTheirTranslation) {
+    loadTwoTypes();
+    test::TempDir folder;
+    test::WriteBytes(folder / "codes.fil", test::CrLfLines({";0", ";0", ";", ";1", ";1", "[Filter]", "12=twelve"}));
+    state.FilterMng.Prepare(state.Definition);
+    TRvFilterSetting* setting = state.FilterMng.Setting(1, 1);
+    ASSERT_NE(setting, nullptr);
+    setting->Applied = true;
+    setting->FilterFile = "codes.fil";
+    ASSERT_TRUE(state.FilterMng.LoadFilters(folder.path()));
+    state.FilterMng.Active = true;
+
+    const CellLook filtered = ChooseCellLook(state, 2, 1, false);
+    EXPECT_EQ(filtered.Rule, CellRule::Filter);
+    EXPECT_EQ(filtered.Background, state.Settings.FilterColor);
+    EXPECT_EQ(filtered.Text, "twelve");
+    EXPECT_EQ(ChooseCellLook(state, 2, 3, false).Text, "(NoMatch)"); // "34" is not in the table
+
+    state.Grid.SetCurrent(2, 1);
+    ToggleHighLight(state); // a highlight shows the translation in highlight colours
+    EXPECT_EQ(ChooseCellLook(state, 2, 1, false).Rule, CellRule::HighLight);
+    EXPECT_EQ(ChooseCellLook(state, 2, 1, false).Text, "twelve");
+
+    state.FilterMng.Active = false;
+    HighLightOff(state);
+    EXPECT_EQ(ChooseCellLook(state, 2, 1, false).Text, "12");
 }
 
 TEST(CellMarks, SpacesAndBytesWithoutGlyphs) {
