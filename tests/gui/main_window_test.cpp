@@ -36,8 +36,8 @@ private:
         Setup() : home(dir / "home"), data(dir / "data" / "sales.txt"), definition(dir / "data" / "sales.def") {
             fs::create_directories(home);
             fs::create_directories(data.parent_path());
-            fs::copy_file(fs::path(RANVO_SAMPLES) / "sales.txt", data);
-            fs::copy_file(fs::path(RANVO_SAMPLES) / "sales.def", definition);
+            fs::copy_file(fs::path(RANVO_SAMPLES) / "sales" / "sales.txt", data);
+            fs::copy_file(fs::path(RANVO_SAMPLES) / "sales" / "sales.def", definition);
         }
     };
 

@@ -72,6 +72,9 @@ void TfrmShowData::FormCreate() {
     staBar = new StatusPanels(this);
     statusBar()->addWidget(staBar, 1);
     statusBar()->setSizeGripEnabled(false);
+    // The panels are the whole bar: no frame or margin of the bar's own eats into their height.
+    statusBar()->setStyleSheet(QStringLiteral("QStatusBar { padding: 0px; } QStatusBar::item { border: 0px; }"));
+    statusBar()->setContentsMargins(0, 0, 0, 0);
     createMenusAndToolbars();
     applySettings();
     placeWindow();
