@@ -70,6 +70,21 @@ double paintScreen(ranvo::gui::TfrmShowData& window, int topRow) {
     return millisecondsSince(start) / kRounds;
 }
 
+// A filter on the first field of every record type: the record kind letters become words.
+void filterFirstField(ranvo::MainState& state, const std::filesystem::path& home) {
+    const std::filesystem::path folder = home / "filter";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "kind.fil", std::ios::binary)
+        << ";0\r\n;0\r\n;\r\n;1\r\n;1\r\n[Filter]\r\nH=header\r\nD=detail\r\nT=trailer\r\n";
+    state.FilterMng.Prepare(state.Definition);
+    for (int condition = 1; condition < state.FilterMng.ConditionCount(); ++condition) {
+        if (ranvo::TRvFilterSetting* setting = state.FilterMng.Setting(condition, 0)) {
+            *setting = {true, "?", "kind.fil"};
+        }
+    }
+    state.FilterMng.Active = state.FilterMng.LoadFilters(folder);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -93,11 +108,12 @@ int main(int argc, char** argv) {
     window.show();
     window.DataFileLoad(data, definition);
     ranvo::MainState& state = window.state();
-    // Every drawing rule on screen: fixed cells, a selection, a highlighted field, unused cells
-    // of the shorter record types, space marks.
+    // Every drawing rule on screen: fixed cells, a selection, a highlighted field, a filtered
+    // field, unused cells of the shorter record types, space marks.
     ranvo::SetCurrentCell(state, 3, 2);
     ranvo::ToggleHighLight(state);
     state.Grid.SetSelection({2, 2, 4, 6});
+    filterFirstField(state, home.path());
     const int rows = state.Grid.RowCount();
     report("paint one screen, top of the file", paintScreen(window, 1), 10);
     report("paint one screen, middle of the file", paintScreen(window, rows / 2), 10);

@@ -150,6 +150,25 @@ private slots:
         QCOMPARE(dialog.txtReadFrom->text(), QStringLiteral("0"));
     }
 
+    void unsavedChangesAreAskedAboutBeforeOpening() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.state().Modified = true;
+        host.answers = {Answer::Yes}; // save first: it cannot succeed, so the dialog never opens
+        bool dialogShown = false;
+        rejectNextDialog(dialogShown);
+        window.mnuFileOpenClick();
+        QVERIFY(!dialogShown);
+        QCOMPARE(host.messages.size(), std::size_t{1});
+
+        host.answers = {Answer::No}; // go on without saving
+        rejectNextDialog(dialogShown);
+        window.mnuFileOpenClick();
+        QVERIFY(dialogShown);
+    }
+
     void unsavedChangesAreAskedAboutOnClose() {
         Setup setup;
         TfrmShowData window(AppHome(setup.home), {});

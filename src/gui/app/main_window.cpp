@@ -13,6 +13,7 @@
 #include "gui/grid/grid_view.h"
 #include "gui/loading/open_dialog.h"
 #include "gui/platform/colors_and_fonts.h"
+#include "gui/platform/file_drop.h"
 #include "gui/platform/text_codec.h"
 
 #include <QAbstractItemView>
@@ -24,7 +25,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
@@ -348,22 +348,21 @@ void TfrmShowData::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmShowData::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) {
+    if (carriesFiles(event->mimeData())) {
         event->acceptProposedAction();
     }
 }
 
 void TfrmShowData::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile()) {
+    const std::optional<QString> path = firstDroppedFile(event->mimeData());
+    if (!path) {
         return;
     }
-    const QString path = urls.first().toLocalFile();
     event->acceptProposedAction();
-    if (path.size() > kMaxDroppedPath || !settleUnsavedChanges()) {
+    if (path->size() > kMaxDroppedPath || !settleUnsavedChanges()) {
         return;
     }
-    DataFileLoad(pathFromQString(path), {});
+    DataFileLoad(pathFromQString(*path), {});
 }
 
 } // namespace ranvo::gui

@@ -6,6 +6,7 @@
 #include "core/loading/open_history.h"
 #include "core/platform/code_page.h"
 #include "core/text/number_text.h"
+#include "gui/platform/file_drop.h"
 #include "gui/platform/text_codec.h"
 
 #include <QAbstractItemView>
@@ -16,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -183,19 +183,18 @@ void TfrmDialog::cmdDialogClick() {
 }
 
 void TfrmDialog::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) {
+    if (carriesFiles(event->mimeData())) {
         event->acceptProposedAction();
     }
 }
 
 void TfrmDialog::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile()) {
+    const std::optional<QString> path = firstDroppedFile(event->mimeData());
+    if (!path) {
         return;
     }
-    const std::filesystem::path path = pathFromQString(urls.first().toLocalFile());
-    if (path.string().size() <= kMaxDroppedPath) {
-        setDataPath(path);
+    if (path->toUtf8().size() <= static_cast<qsizetype>(kMaxDroppedPath)) {
+        setDataPath(pathFromQString(*path));
     }
     event->acceptProposedAction();
 }

@@ -1,51 +1,13 @@
 // The loader asks FindCondition once for each of a million records, so the test must not
-// allocate per record. This file replaces the global allocation functions of the test program
-// to count the allocations made while a test asks for them.
+// allocate per record. The test counts the allocations made meanwhile.
 
 #include "core/definitions/define_class.h"
+#include "support/allocation_counter.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <new>
-
-namespace {
-
-bool counting = false;
-std::size_t allocations = 0;
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    allocations += counting ? 1 : 0;
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-
-// The replacement new takes its memory from malloc, so free is the matching release; GCC cannot
-// see that through the replacement and warns.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-#pragma GCC diagnostic pop
 
 namespace ranvo {
 namespace {
-
-template <typename Work>
-std::size_t allocationsOf(Work work) {
-    allocations = 0;
-    counting = true;
-    work();
-    counting = false;
-    return allocations;
-}
 
 TEST(FindCondition, AllocatesNothingPerRecord) {
     TDefineClass::DefineLoaded = true;
@@ -68,7 +30,7 @@ TEST(FindCondition, AllocatesNothingPerRecord) {
     std::vector<std::string> values;
     (void)definition.SplitRecord(records[0], values); // sizes the value list once
     int found = 0;
-    EXPECT_EQ(allocationsOf([&] {
+    EXPECT_EQ(test::AllocationsOf([&] {
                   for (int round = 0; round < 100; ++round) {
                       for (const std::string& record : records) {
                           found += definition.FindCondition(record);
@@ -87,7 +49,7 @@ TEST(FindCondition, AllocatesNothingPerRecord) {
     // one with fewer would shrink the list, and the next wider one would allocate again.
     const std::string wide = "\"a long first column, quoted\",second long column value," + word;
     (void)definition.FindCondition(wide);
-    EXPECT_EQ(allocationsOf([&] {
+    EXPECT_EQ(test::AllocationsOf([&] {
                   for (int round = 0; round < 100; ++round) {
                       found += definition.FindCondition(wide);
                       found += definition.FindCondition("a,b,c");

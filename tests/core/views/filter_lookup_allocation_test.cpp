@@ -1,42 +1,13 @@
 // Cell drawing asks the filter manager once for every drawn cell of a filtered field, so a lookup
-// must not allocate. This file replaces the global allocation functions of the test program to
-// count the allocations made while a test asks for them.
+// must not allocate. The test counts the allocations made meanwhile.
 
 #include "core/views/rv_filter_mng.h"
 #include "filter_definition.h"
+#include "support/allocation_counter.h"
 #include "support/byte_files.h"
 #include "support/temp_dir.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <new>
-
-namespace {
-
-bool counting = false;
-std::size_t allocations = 0;
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    allocations += counting ? 1 : 0;
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-
-// The replacement new takes its memory from malloc, so free is the matching release; GCC cannot
-// see that through the replacement and warns.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-#pragma GCC diagnostic pop
 
 namespace ranvo {
 namespace {
@@ -60,16 +31,16 @@ TEST(FilterLookup, AllocatesNothingPerCell) {
     (void)mng.Translate(0, 0, values[0]); // sizes the key buffer once
 
     std::size_t found = 0;
-    allocations = 0;
-    counting = true;
-    for (int round = 0; round < 100; ++round) {
-        for (const std::string& value : values) {
-            found += mng.HasFilter(0, 0) ? mng.Translate(0, 0, value).size() : 0;
-            found += mng.Translate(1, 2, "0007").size() + mng.Translate(1, 1, "x").size();
-        }
-    }
-    counting = false;
-    EXPECT_EQ(allocations, 0u);
+    EXPECT_EQ(test::AllocationsOf([&] {
+                  for (int round = 0; round < 100; ++round) {
+                      for (const std::string& value : values) {
+                          found += mng.HasFilter(0, 0) ? mng.Translate(0, 0, value).size() : 0;
+                          found +=
+                              mng.Translate(1, 2, "0007").size() + mng.Translate(1, 1, "x").size();
+                      }
+                  }
+              }),
+              0u);
     EXPECT_EQ(mng.Translate(0, 0, values[0]), "one");
     EXPECT_EQ(mng.Translate(0, 0, values[3]), "two");
     EXPECT_EQ(mng.Translate(1, 2, "0007"), "seven");

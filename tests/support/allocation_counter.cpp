@@ -1,0 +1,45 @@
+#include "support/allocation_counter.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+bool counting = false;
+std::size_t allocations = 0;
+
+} // namespace
+
+void* operator new(std::size_t size) {
+    allocations += counting ? 1 : 0;
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+
+// The replacement new takes its memory from malloc, so free is the matching release; GCC cannot
+// see that through the replacement and warns.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+#pragma GCC diagnostic pop
+
+namespace ranvo::test {
+
+void StartCountingAllocations() {
+    allocations = 0;
+    counting = true;
+}
+
+std::size_t StopCountingAllocations() {
+    counting = false;
+    return allocations;
+}
+
+} // namespace ranvo::test
