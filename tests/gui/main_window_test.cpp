@@ -56,6 +56,16 @@ private slots:
         Setup setup;
         test::WriteBytes(setup.dir / "data" / "SALES.DEF", test::ReadBytes(setup.definition));
         {
+            // A handed-over definition whose data file is missing is not kept for later opens.
+            TfrmShowData window(AppHome(setup.home), {"-d", (setup.dir / "none.txt").string(),
+                                                       setup.definition.string()});
+            test::FakeUiHost host;
+            window.useUiHost(host);
+            window.openStartupFile();
+            QCOMPARE(host.messageTexts(), std::vector<std::string>{"読込ファイルが存在しません"});
+            QVERIFY(window.state().PendingDefineFile.empty());
+        }
+        {
             TfrmShowData window(AppHome(setup.home), {"-d", setup.data.string(),
                                                        (setup.dir / "data" / "SALES.DEF").string()});
             test::FakeUiHost host;

@@ -193,6 +193,9 @@ void TfrmShowData::DataFileLoad(const std::filesystem::path& dataPath,
     if (!definitionPath.empty()) {
         m_state->PendingDefineFile = definitionPath;
         dialog.cmdOpenClick();
+        // A definition handed over with a file that failed to open must not stay behind and
+        // take the place of the user's choice at the next open.
+        m_state->PendingDefineFile.clear();
     } else if (!m_state->Settings.DropAuto || m_ui->ShiftDown()) {
         dialog.exec();
     } else {
