@@ -54,20 +54,36 @@ double openToFirstFrame(const std::filesystem::path& data, const std::filesystem
     return took;
 }
 
-// The average time to paint the whole screen with the given row at the top.
-double paintScreen(ranvo::gui::TfrmShowData& window, int topRow) {
+// The time to paint the whole screen with the given row at the top: the first paint there, when
+// nothing of it has been drawn before, and the average of repaints of the same screen.
+struct PaintTimes {
+    double first = 0;
+    double again = 0;
+};
+
+PaintTimes paintScreen(ranvo::gui::TfrmShowData& window, int topRow) {
     ranvo::MainState& state = window.state();
     state.Grid.SetTopRow(topRow);
     window.grid().gridChanged();
     // Painted into one image that stays, as the screen's backing store does.
     QWidget* viewport = window.grid().viewport();
     QImage target(viewport->size(), QImage::Format_RGB32);
+    PaintTimes times;
+    auto start = Clock::now();
+    viewport->render(&target);
+    times.first = millisecondsSince(start);
     constexpr int kRounds = 20;
-    const auto start = Clock::now();
+    start = Clock::now();
     for (int round = 0; round < kRounds; ++round) {
         viewport->render(&target);
     }
-    return millisecondsSince(start) / kRounds;
+    times.again = millisecondsSince(start) / kRounds;
+    return times;
+}
+
+void reportPaint(const char* where, const PaintTimes& times) {
+    std::printf("paint one screen, %-26s %6.1f ms first, %4.1f ms again   <= 10 ms   %s\n", where,
+                times.first, times.again, times.first <= 10 ? "ok" : "MISSED");
 }
 
 // A filter on the first field of every record type: the record kind letters become words.
@@ -115,8 +131,8 @@ int main(int argc, char** argv) {
     state.Grid.SetSelection({2, 2, 4, 6});
     filterFirstField(state, home.path());
     const int rows = state.Grid.RowCount();
-    report("paint one screen, top of the file", paintScreen(window, 1), 10);
-    report("paint one screen, middle of the file", paintScreen(window, rows / 2), 10);
-    report("paint one screen, end of the file", paintScreen(window, rows - 40), 10);
+    reportPaint("top of the file", paintScreen(window, 1));
+    reportPaint("middle of the file", paintScreen(window, rows / 2));
+    reportPaint("end of the file", paintScreen(window, rows - 40));
     return 0;
 }

@@ -44,11 +44,32 @@ CellPainter::CellPainter(const MainState& state) : m_state(state) {
 
 void CellPainter::settingsChanged() {
     m_metrics.clear();
+    for (auto& texts : m_texts) {
+        texts.clear();
+    }
     for (const FontRole role : {FontRole::Editor, FontRole::Fixed, FontRole::HighLight,
                                 FontRole::Filter, FontRole::Status}) {
         m_fonts[static_cast<std::size_t>(role)] = toQFont(fontSetting(m_state.Settings, role));
         m_metrics.emplace_back(m_fonts[static_cast<std::size_t>(role)]);
     }
+}
+
+const QStaticText& CellPainter::laidOut(FontRole role, const QString& text) const {
+    // Enough for several screens; past that the cache starts again rather than tracking age.
+    constexpr qsizetype kMaxTexts = 8192;
+    auto& texts = m_texts[static_cast<std::size_t>(role)];
+    auto found = texts.find(text);
+    if (found == texts.end()) {
+        if (texts.size() >= kMaxTexts) {
+            texts.clear();
+        }
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        laid.setPerformanceHint(QStaticText::AggressiveCaching);
+        laid.prepare(QTransform(), m_fonts[static_cast<std::size_t>(role)]);
+        found = texts.insert(text, laid);
+    }
+    return found.value();
 }
 
 void CellPainter::paint(QPainter& painter, const QRect& rect, int col, int row, bool selected) const {
@@ -67,8 +88,8 @@ void CellPainter::paint(QPainter& painter, const QRect& rect, int col, int row, 
     const CellMarks marks = FindCellMarks(look.Text, settings.UseSP);
     const std::string text = drawableText(look.Text, marks);
     if (!text.empty()) {
-        painter.drawText(QPoint(rect.left() + kTextInset, rect.top() + kTextInset + metrics.ascent()),
-                         toQString(text));
+        painter.drawStaticText(QPoint(rect.left() + kTextInset, rect.top() + kTextInset),
+                               laidOut(look.Font, toQString(text)));
     }
 
     const int left = rect.left();
