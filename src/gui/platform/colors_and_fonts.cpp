@@ -52,6 +52,18 @@ QFont toQFont(const FontSetting& font) {
     return result;
 }
 
+std::optional<int> byteRegularWidth(const QFontMetrics& metrics) {
+    const int unit = metrics.horizontalAdvance(QLatin1Char('0'));
+    bool regular = unit > 0;
+    for (const QChar c : QStringLiteral("iW .,-_|@ｱﾝﾟ")) {
+        regular = regular && metrics.horizontalAdvance(c) == unit;
+    }
+    for (const QChar c : QStringLiteral("亜漢あア　Ａ０ー")) {
+        regular = regular && metrics.horizontalAdvance(c) == 2 * unit;
+    }
+    return regular ? std::optional(unit) : std::nullopt;
+}
+
 void installFontSubstitutions() {
     const QStringList japaneseMonospace{QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
                                         QStringLiteral("Noto Sans Mono CJK JP"),

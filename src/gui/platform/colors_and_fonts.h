@@ -10,13 +10,20 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 
 #include <cstdint>
+#include <optional>
 
 namespace ranvo::gui {
 
 [[nodiscard]] QColor toQColor(std::int32_t color);
 [[nodiscard]] QFont toQFont(const FontSetting& font);
+
+// The width of one byte of text when the font gives every half-width character one unit and
+// every full-width character two, so that a CP932 text's width is its byte count times the unit;
+// nothing for any other font.
+[[nodiscard]] std::optional<int> byteRegularWidth(const QFontMetrics& metrics);
 
 // Registers the substitutions once at start-up, before any font is made.
 void installFontSubstitutions();

@@ -137,18 +137,7 @@ int QtUiHost::TextHeight(FontRole role, std::string_view) {
 std::optional<int> QtUiHost::ByteWidth(FontRole role) {
     std::optional<int>& known = m_byteWidths[static_cast<std::size_t>(role)];
     if (!known) {
-        // Half-width letters, digits, signs and katakana one unit wide, full-width characters
-        // two: then a text's width is its CP932 byte count times the unit.
-        const QFontMetrics metrics(font(role));
-        const int unit = metrics.horizontalAdvance(QLatin1Char('0'));
-        bool regular = unit > 0;
-        for (const QChar c : QStringLiteral("iW .,-_|@ｱﾝﾟ")) {
-            regular = regular && metrics.horizontalAdvance(c) == unit;
-        }
-        for (const QChar c : QStringLiteral("亜漢あア　Ａ０ー")) {
-            regular = regular && metrics.horizontalAdvance(c) == 2 * unit;
-        }
-        known = regular ? unit : 0;
+        known = byteRegularWidth(QFontMetrics(font(role))).value_or(0);
     }
     return *known > 0 ? known : std::nullopt;
 }
