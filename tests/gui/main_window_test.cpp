@@ -1,6 +1,7 @@
 // The main window and the open dialog driven as a user drives them, with a scripted UiHost.
 
 #include "gui/app/main_window.h"
+#include "gui/app/record_actions.h"
 #include "gui/app/status_panels.h"
 #include "gui/grid/grid_view.h"
 #include "gui/loading/open_dialog.h"
@@ -158,6 +159,36 @@ private slots:
         QCOMPARE(host.messageTexts(), std::vector<std::string>{"読込範囲が不正です"});
         QVERIFY(!dialog.chkReadRange->isChecked());
         QCOMPARE(dialog.txtReadFrom->text(), QStringLiteral("0"));
+    }
+
+    void recordsAreTypedIntoTheAddBoxAndUndone() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.show();
+        window.DataFileLoad(setup.data, setup.definition);
+        const int rows = window.state().Grid.RowCount();
+
+        window.recordActions().mnuRecordAddClick();
+        QLineEdit& box = window.recordActions().addBox();
+        QVERIFY(box.isVisible());
+        QVERIFY(window.state().AddBoxActive);
+        QTest::keyClicks(&box, QStringLiteral("T000001      7"));
+        QTest::keyClick(&box, Qt::Key_Return);
+        QVERIFY(!box.isVisible());
+        QCOMPARE(window.state().Grid.RowCount(), rows + 1);
+        QCOMPARE(window.state().Grid.Cell(2, rows), std::string_view("000001"));
+        QVERIFY(window.state().Modified);
+
+        window.recordActions().mnuEditUndoClick();
+        QCOMPARE(window.state().Grid.RowCount(), rows);
+
+        window.recordActions().mnuRecordAddClick(); // Esc leaves nothing behind
+        QTest::keyClick(&window.recordActions().addBox(), Qt::Key_Escape);
+        QCOMPARE(window.state().Grid.RowCount(), rows);
+        QVERIFY(!window.state().AddBoxActive);
+        window.state().Modified = false;
     }
 
     void unsavedChangesAreAskedAboutBeforeOpening() {

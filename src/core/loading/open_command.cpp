@@ -73,6 +73,9 @@ OpenResult OpenDataFile(MainState& state, const OpenChoice& choice, UiHost& host
     state.FilterMng.Active = false;
     state.FilterMng.Reset(); // its settings were made for the previous definition
     state.FiltersPrepared = false;
+    // Undo entries were recorded against the previous file's rows.
+    state.UndoData.Clear();
+    state.UndoEnabled = false;
     if (choice.RecordHistory && state.Home.IsSet()) {
         // A history that cannot be written costs the user nothing but a list entry; the file
         // is open and stays open.

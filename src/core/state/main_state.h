@@ -11,6 +11,7 @@
 #include "core/settings/ranvo_setting.h"
 #include "core/state/app_home.h"
 #include "core/state/load_options.h"
+#include "core/state/undo_data.h"
 #include "core/views/rv_filter_mng.h"
 
 #include <array>
@@ -44,6 +45,15 @@ struct MainState {
     // The filters of the current definition, and whether its settings were prepared for it.
     TRvFilterMng FilterMng;
     bool FiltersPrepared = false;
+
+    // Edits: the undo stack and the records copied or cut (with their condition prefixes).
+    TUndoData UndoData;
+    std::vector<std::string> RecordClipboard;
+    bool UndoEnabled = false;        // the undo command
+    bool RecordPasteEnabled = false; // record paste, enabled by the first record copy
+    // The row a record is being typed for, and whether it was inserted (else added at the end).
+    int AddRow = 0;
+    bool InsertMode = false;
 
     // Cell selection and the field-jump list.
     bool SkipSelectCheck = false; // the next cell selection only clears this flag

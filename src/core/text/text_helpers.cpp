@@ -64,6 +64,10 @@ void appendUnquoted(std::string& out, std::string_view value, char quote) {
 
 } // namespace
 
+bool ContainsCharacterWise(std::string_view text, std::string_view pattern) {
+    return !pattern.empty() && findCharacterWise(text, pattern, 0) != std::string_view::npos;
+}
+
 int SplitFields(std::string_view text, std::vector<std::string>& list, std::string_view separator) {
     ListFiller filler(list);
     std::size_t start = 0;

@@ -15,6 +15,10 @@ namespace ranvo {
 // trailing separator a trailing empty piece. Returns the number of pieces.
 int SplitFields(std::string_view text, std::vector<std::string>& list, std::string_view separator);
 
+// Whether `pattern` occurs in `text` starting on a character boundary (never on a trail byte).
+// The empty pattern occurs nowhere.
+[[nodiscard]] bool ContainsCharacterWise(std::string_view text, std::string_view pattern);
+
 // Splits a CSV line at `separator` outside values enclosed in `quote`; a doubled quote inside a
 // quoted value stands for one quote. A trailing separator gives no trailing empty value, the empty
 // text gives no value, and a quoted value that is never closed is dropped. Returns the number of

@@ -8,6 +8,7 @@
 #include "core/app/highlight.h"
 #include "core/app/window_updates.h"
 #include "gui/app/column_width_dialog.h"
+#include "gui/app/record_actions.h"
 #include "gui/app/status_panels.h"
 #include "gui/grid/cell_painter.h"
 #include "gui/grid/grid_view.h"
@@ -68,6 +69,8 @@ void TfrmShowData::FormCreate() {
     };
     connect(stgData, &GridView::currentCellChanged, this, &TfrmShowData::refreshFromState);
     m_host->onBusyChanged = [this](bool busy) { stgData->setPaintingSuspended(busy); };
+    m_records = new RecordActions(
+        *m_state, [this]() -> UiHost& { return *m_ui; }, *stgData, [this] { refreshFromState(); }, this);
 
     staBar = new StatusPanels(this);
     statusBar()->addWidget(staBar, 1);
@@ -89,12 +92,15 @@ void TfrmShowData::createMenusAndToolbars() {
     mnuFileOpen = file->addAction(QStringLiteral("開く(&O)"), this, &TfrmShowData::mnuFileOpenClick);
     file->addSeparator();
 
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    m_records->addUndoTo(edit);
     createViewMenu();
     createContextMenu();
 
     tlbMenu = addToolBar(QStringLiteral("tlbMenu"));
     tlbMenu->setObjectName(QStringLiteral("tlbMenu"));
     tlbMenu->setMovable(false);
+    m_records->addToolbarButtonsTo(tlbMenu);
     addDataAction(tlbMenu, QStringLiteral("セルフィット"), &TfrmShowData::mnuViewCellAutoFitClick);
     addDataAction(tlbMenu, QStringLiteral("強調表示"), &TfrmShowData::tbcHighLightClick);
     tlbMenu->addSeparator();
@@ -118,6 +124,8 @@ void TfrmShowData::createMenusAndToolbars() {
 
     auto* jumpShortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_J), this);
     connect(jumpShortcut, &QShortcut::activated, this, [this] { cmbFieldJump->setFocus(); });
+    auto* undoKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace), stgData);
+    connect(undoKey, &QShortcut::activated, m_records, &RecordActions::mnuEditUndoClick);
 }
 
 QAction* TfrmShowData::addDataAction(QWidget* owner, const QString& caption,
@@ -145,6 +153,10 @@ void TfrmShowData::createViewMenu() {
 
 void TfrmShowData::createContextMenu() {
     stgData->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_records->addRecordCommandsTo(stgData);
+    auto* recordsEnd = new QAction(stgData);
+    recordsEnd->setSeparator(true);
+    stgData->addAction(recordsEnd);
     auto* columnWidth = new QAction(QStringLiteral("列幅を指定する(&W)"), stgData);
     connect(columnWidth, &QAction::triggered, this, &TfrmShowData::popColWidthClick);
     stgData->addAction(columnWidth);
@@ -317,6 +329,7 @@ void TfrmShowData::refreshFromState() {
     for (QAction* action : m_dataActions) {
         action->setEnabled(state.DataCommandsEnabled);
     }
+    m_records->updateEnabled();
     stgData->gridChanged();
 }
 

@@ -23,6 +23,7 @@ namespace ranvo::gui {
 
 class CellPainter;
 class GridView;
+class RecordActions;
 class StatusPanels;
 
 class TfrmShowData : public QMainWindow {
@@ -42,6 +43,7 @@ public:
     [[nodiscard]] QComboBox& fieldJumpList() { return *cmbFieldJump; }
     [[nodiscard]] QLineEdit& cellBox() { return *txtData; }
     [[nodiscard]] QAction& fixedCellInfoAction() { return *mnuInteriFixCell; }
+    [[nodiscard]] RecordActions& recordActions() { return *m_records; }
     // The title the program shows for itself besides the window caption.
     [[nodiscard]] const QString& applicationTitle() const { return m_applicationTitle; }
 
@@ -86,6 +88,7 @@ private:
     std::unique_ptr<MainState> m_state;
     std::unique_ptr<QtUiHost> m_host;
     std::unique_ptr<CellPainter> m_painter;
+    RecordActions* m_records = nullptr;
     UiHost* m_ui = nullptr;
     std::vector<std::string> m_parameters;
     QString m_applicationTitle;

@@ -1,0 +1,26 @@
+#pragma once
+
+// The record line builder: a grid row back into record text. Fixed-length rows are their cells
+// joined; CSV rows are their cells up to the last non-empty one, separated and quoted by the
+// definition. Saving and record copy both build records this way.
+
+#include "core/definitions/define_class.h"
+#include "core/grid/data_grid.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace ranvo {
+
+// The record text of grid row `row`; with `withPrefix`, the condition the definition finds for
+// that text comes first as a three-character prefix.
+[[nodiscard]] std::string BuildRecordLine(const TDefineClass& definition, const DataGrid& grid,
+                                          int row, bool withPrefix);
+
+// A CSV line from a list of values, as a CSV row is built; `writeFirst` writes the first value
+// even when every value is empty (a title line always has one).
+[[nodiscard]] std::string BuildCsvLine(const TDefineClass& definition,
+                                       std::span<const std::string_view> values, bool writeFirst);
+
+} // namespace ranvo

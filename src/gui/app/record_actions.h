@@ -1,0 +1,73 @@
+#pragma once
+
+// The record commands of the main window (new, insert, copy, cut, paste, delete) and undo: their
+// menu items, toolbar buttons and shortcuts, and the add box a new record is typed into. Each
+// handler calls the core command and refreshes the window.
+
+#include "core/platform/ui_host.h"
+#include "core/state/main_state.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QToolBar;
+class QWidget;
+
+namespace ranvo::gui {
+
+class GridView;
+
+class RecordActions : public QObject {
+    Q_OBJECT
+
+public:
+    RecordActions(MainState& state, std::function<UiHost&()> ui, GridView& grid,
+                  std::function<void()> refresh, QWidget* parent);
+
+    void addUndoTo(QMenu* menu);
+    void addRecordCommandsTo(QWidget* contextMenuOwner);
+    void addToolbarButtonsTo(QToolBar* toolbar);
+    // Enables what the state allows now.
+    void updateEnabled();
+
+    [[nodiscard]] QLineEdit& addBox() { return *txtAdd; }
+
+    void mnuEditUndoClick();
+    void mnuRecordAddClick();
+    void mnuRecordInsertClick();
+    void mnuRecordCopyClick();
+    void mnuRecordCutClick();
+    void mnuRecordPasteClick();
+    void mnuRecordDeleteClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* makeAction(const QString& caption, void (RecordActions::*handler)(),
+                        const QKeySequence& shortcut);
+    void showAddBox();
+    void txtAddExit();
+    void done();
+
+    MainState& m_state;
+    std::function<UiHost&()> m_ui;
+    GridView& m_grid;
+    std::function<void()> m_refresh;
+    QLineEdit* txtAdd = nullptr;
+    QAction* mnuEditUndo = nullptr;
+    QAction* mnuRecordAdd = nullptr;
+    QAction* mnuRecordInsert = nullptr;
+    QAction* mnuRecordCopy = nullptr;
+    QAction* mnuRecordCut = nullptr;
+    QAction* mnuRecordPaste = nullptr;
+    QAction* mnuRecordDelete = nullptr;
+    QAction* tbcPaste = nullptr;
+    std::vector<QAction*> m_loadedOnly;
+};
+
+} // namespace ranvo::gui
