@@ -196,8 +196,11 @@ private slots:
         TfrmShowData window(AppHome(setup.home), {});
         test::FakeUiHost host;
         window.useUiHost(host);
+        window.DataFileLoad(setup.data, setup.definition);
         window.state().Modified = true;
-        host.answers = {Answer::Yes}; // save first: it cannot succeed, so the dialog never opens
+        std::filesystem::remove(setup.data);
+        // Save first: the file is gone and its save dialog is cancelled, so no other file opens.
+        host.answers = {Answer::Yes};
         bool dialogShown = false;
         rejectNextDialog(dialogShown);
         window.mnuFileOpenClick();
@@ -216,13 +219,18 @@ private slots:
         test::FakeUiHost host;
         window.useUiHost(host);
         window.show();
+        window.DataFileLoad(setup.data, setup.definition);
         window.state().Modified = true;
+        std::filesystem::remove(setup.data);
         host.answers = {Answer::Yes};
-        QVERIFY(!window.close()); // the save cannot succeed: the window stays open
+        QVERIFY(!window.close()); // the save dialog was cancelled: the window stays open
         QVERIFY(window.isVisible());
-        host.answers = {Answer::No};
-        QVERIFY(window.close());
-        QCOMPARE(host.messages.size(), std::size_t{2});
+        QCOMPARE(host.fileChoices.size(), std::size_t{1});
+
+        host.answers = {Answer::Yes};
+        host.chosenPaths = {setup.data};
+        QVERIFY(window.close()); // saved: the window closes
+        QVERIFY(std::filesystem::exists(setup.data));
         QCOMPARE(host.messages[0].text, std::string("ファイルの内容が変更されています\r\n保存しますか？"));
     }
 };

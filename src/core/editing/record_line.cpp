@@ -21,13 +21,13 @@ void appendDoubled(std::string& line, std::string_view value, std::string_view q
     }
 }
 
-void appendCsvValue(std::string& line, std::string_view value, const TDefineClass& definition) {
-    const std::string_view quote = definition.Quote;
-    if (definition.QuoteAlways || (!value.empty() && ContainsCharacterWise(value, quote))) {
+void appendCsvValue(std::string& line, std::string_view value, const CsvStyle& style) {
+    const std::string_view quote = style.Quote;
+    if (style.QuoteAlways || (!value.empty() && ContainsCharacterWise(value, quote))) {
         line += quote;
         appendDoubled(line, value, quote);
         line += quote;
-    } else if (!value.empty() && ContainsCharacterWise(value, definition.Separate)) {
+    } else if (!value.empty() && ContainsCharacterWise(value, style.Separate)) {
         line += quote;
         line += value;
         line += quote;
@@ -36,10 +36,8 @@ void appendCsvValue(std::string& line, std::string_view value, const TDefineClas
     }
 }
 
-} // namespace
-
-std::string BuildCsvLine(const TDefineClass& definition, std::span<const std::string_view> values,
-                         bool writeFirst) {
+template <class Text>
+std::string buildCsvLine(const CsvStyle& style, std::span<const Text> values, bool writeFirst) {
     std::size_t last = values.size();
     while (last > 0 && values[last - 1].empty()) {
         --last;
@@ -50,11 +48,34 @@ std::string BuildCsvLine(const TDefineClass& definition, std::span<const std::st
     std::string line;
     for (std::size_t i = 0; i < last; ++i) {
         if (i > 0) {
-            line += definition.Separate;
+            line += style.Separate;
         }
-        appendCsvValue(line, values[i], definition);
+        appendCsvValue(line, values[i], style);
     }
     return line;
+}
+
+} // namespace
+
+CsvStyle CsvStyleOf(const TDefineClass& definition) {
+    return {definition.Separate, definition.Quote, definition.QuoteAlways};
+}
+
+std::string BuildCsvLine(const CsvStyle& style, std::span<const std::string_view> values,
+                         bool writeFirst) {
+    return buildCsvLine(style, values, writeFirst);
+}
+
+std::string BuildCsvLine(const CsvStyle& style, std::span<const std::string> values, bool writeFirst) {
+    return buildCsvLine(style, values, writeFirst);
+}
+
+std::string BuildCsvRow(const CsvStyle& style, const DataGrid& grid, int row) {
+    std::vector<std::string_view> cells;
+    for (int col = 1; col < grid.ColCount(); ++col) {
+        cells.push_back(grid.Cell(col, row));
+    }
+    return BuildCsvLine(style, cells, false);
 }
 
 std::string BuildRecordLine(const TDefineClass& definition, const DataGrid& grid, int row,
@@ -65,11 +86,7 @@ std::string BuildRecordLine(const TDefineClass& definition, const DataGrid& grid
             text += grid.Cell(col, row);
         }
     } else {
-        std::vector<std::string_view> cells;
-        for (int col = 1; col < grid.ColCount(); ++col) {
-            cells.push_back(grid.Cell(col, row));
-        }
-        text = BuildCsvLine(definition, cells, false);
+        text = BuildCsvRow(CsvStyleOf(definition), grid, row);
     }
     if (!withPrefix) {
         return text;

@@ -18,9 +18,25 @@ namespace ranvo {
 [[nodiscard]] std::string BuildRecordLine(const TDefineClass& definition, const DataGrid& grid,
                                           int row, bool withPrefix);
 
-// A CSV line from a list of values, as a CSV row is built; `writeFirst` writes the first value
-// even when every value is empty (a title line always has one).
-[[nodiscard]] std::string BuildCsvLine(const TDefineClass& definition,
+// How CSV values are written: the separator, the quote, and whether every value is quoted.
+struct CsvStyle {
+    std::string_view Separate;
+    std::string_view Quote;
+    bool QuoteAlways = false;
+};
+
+// The definition's own CSV style.
+[[nodiscard]] CsvStyle CsvStyleOf(const TDefineClass& definition);
+
+// A CSV line from a list of values, as a CSV row is built: the values up to the last non-empty
+// one, quoted where needed. `writeFirst` writes the first value even when every value is empty
+// (a title line always has one).
+[[nodiscard]] std::string BuildCsvLine(const CsvStyle& style,
                                        std::span<const std::string_view> values, bool writeFirst);
+[[nodiscard]] std::string BuildCsvLine(const CsvStyle& style, std::span<const std::string> values,
+                                       bool writeFirst);
+
+// The record text of grid row `row` in `style` (columns 1 onward).
+[[nodiscard]] std::string BuildCsvRow(const CsvStyle& style, const DataGrid& grid, int row);
 
 } // namespace ranvo

@@ -4,16 +4,12 @@
 #include "core/loading/grid_fill.h"
 #include "core/loading/open_history.h"
 #include "core/loading/record_loader.h"
+#include "core/platform/paths.h"
 
 #include <system_error>
 
 namespace ranvo {
 namespace {
-
-bool fileExists(const std::filesystem::path& path) {
-    std::error_code error;
-    return std::filesystem::exists(path, error);
-}
 
 std::string quoted(const std::filesystem::path& path) {
     return "\"" + path.string() + "\"";
@@ -39,7 +35,7 @@ OpenResult OpenDataFile(MainState& state, const OpenChoice& choice, UiHost& host
     if (!IsValidReadRange(choice.Options.Range)) {
         return refused(host, "読込範囲が不正です");
     }
-    if (!fileExists(choice.DataPath)) {
+    if (!PathExists(choice.DataPath)) {
         return refused(host, "読込ファイルが存在しません");
     }
     if (!choice.DefinitionSelected) {
@@ -54,7 +50,7 @@ OpenResult OpenDataFile(MainState& state, const OpenChoice& choice, UiHost& host
         }
         definitionPath = std::move(*detected);
     }
-    if (!fileExists(definitionPath)) {
+    if (!PathExists(definitionPath)) {
         return refused(host, "指定された定義ファイル" + quoted(definitionPath) + "は存在しません");
     }
     if (!state.Definition.LoadFromFile(definitionPath)) {

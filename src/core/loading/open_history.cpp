@@ -70,16 +70,6 @@ std::string OpenHistory::Text() const {
     return text;
 }
 
-std::filesystem::path FullPath(const std::filesystem::path& path) {
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    std::filesystem::path normal = (error ? path : absolute).lexically_normal();
-    if (!normal.has_filename() && normal.has_relative_path()) {
-        normal = normal.parent_path();
-    }
-    return normal;
-}
-
 std::string HistoryLine(const std::filesystem::path& path) {
     return PathToCp932(FullPath(path));
 }

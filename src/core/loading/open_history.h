@@ -11,6 +11,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include "core/platform/paths.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -54,9 +56,6 @@ private:
 // The open command writes it and automatic detection looks for it, so a file named by a relative
 // path and by its full path is the same entry.
 [[nodiscard]] std::string HistoryLine(const std::filesystem::path& path);
-
-// The path's full, lexically normal form, without a trailing separator.
-[[nodiscard]] std::filesystem::path FullPath(const std::filesystem::path& path);
 
 // Reads `file`, records the pair and writes the file back safely. False when it could not be
 // written; the open that called it has succeeded all the same.

@@ -2,6 +2,7 @@
 
 #include "core/loading/data_encoding.h"
 #include "core/platform/file_io.h"
+#include "core/platform/paths.h"
 #include "core/platform/system_memory.h"
 #include "core/text/text_helpers.h"
 #include "core/text/text_lines.h"
@@ -160,9 +161,7 @@ bool LoadDataFile(MainState& state, const std::filesystem::path& path, const Loa
     if (!ReadRecords(path, options, state.Definition, state.Records, report)) {
         return false;
     }
-    std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(path, error);
-    state.DataFileName = (error ? path : full).lexically_normal();
+    state.DataFileName = FullPath(path);
     state.Loaded = options;
     state.Utf8Bom = report.Utf8Bom;
     state.Modified = false;

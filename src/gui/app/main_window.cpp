@@ -7,6 +7,7 @@
 #include "core/app/fixed_captions.h"
 #include "core/app/highlight.h"
 #include "core/app/window_updates.h"
+#include "core/export/save_commands.h"
 #include "gui/app/column_width_dialog.h"
 #include "gui/app/record_actions.h"
 #include "gui/app/status_panels.h"
@@ -91,6 +92,12 @@ void TfrmShowData::createMenusAndToolbars() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     mnuFileOpen = file->addAction(QStringLiteral("開く(&O)"), this, &TfrmShowData::mnuFileOpenClick);
     file->addSeparator();
+    addDataAction(file, QStringLiteral("上書き保存(&S)"), &TfrmShowData::mnuFileSaveClick,
+                  QKeySequence(Qt::CTRL | Qt::Key_S));
+    addDataAction(file, QStringLiteral("名前を付けて保存(&A)"), &TfrmShowData::mnuFileAsSaveClick);
+    file->addSeparator();
+    mnuFileSaveAsCsv = addDataAction(file, fromUtf8(SaveConvertedCaption(*m_state)),
+                                     &TfrmShowData::mnuFileSaveAsCsvClick);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     m_records->addUndoTo(edit);
@@ -100,6 +107,9 @@ void TfrmShowData::createMenusAndToolbars() {
     tlbMenu = addToolBar(QStringLiteral("tlbMenu"));
     tlbMenu->setObjectName(QStringLiteral("tlbMenu"));
     tlbMenu->setMovable(false);
+    QAction* tbcSave = addDataAction(tlbMenu, QStringLiteral("保存"), &TfrmShowData::tbcSaveClick);
+    tbcSave->setToolTip(QStringLiteral("上書き保存　Ctrl + S"));
+    tlbMenu->addSeparator();
     m_records->addToolbarButtonsTo(tlbMenu);
     addDataAction(tlbMenu, QStringLiteral("セルフィット"), &TfrmShowData::mnuViewCellAutoFitClick);
     addDataAction(tlbMenu, QStringLiteral("強調表示"), &TfrmShowData::tbcHighLightClick);
@@ -225,6 +235,27 @@ void TfrmShowData::mnuFileOpenClick() {
     refreshFromState();
 }
 
+void TfrmShowData::mnuFileSaveClick() {
+    SaveInPlace(*m_state, *m_ui);
+    refreshFromState();
+}
+
+void TfrmShowData::tbcSaveClick() {
+    if (!m_state->AddBoxActive) {
+        mnuFileSaveClick();
+    }
+}
+
+void TfrmShowData::mnuFileAsSaveClick() {
+    SaveAs(*m_state, *m_ui);
+    refreshFromState();
+}
+
+void TfrmShowData::mnuFileSaveAsCsvClick() {
+    SaveConverted(*m_state, *m_ui);
+    refreshFromState();
+}
+
 void TfrmShowData::mnuInteriFixCellClick() {
     ToggleFixedCellInfo(*m_state);
     mnuInteriFixCell->setText(fromUtf8(FixedCellInfoCaption(*m_state)));
@@ -287,9 +318,7 @@ bool TfrmShowData::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TfrmShowData::settleUnsavedChanges() {
-    // Nothing can be modified until the editing commands arrive, and with them saving in place;
-    // until then a save that is asked for cannot succeed, and nothing is discarded.
-    return SettleUnsavedChanges(*m_state, *m_ui, [] { return false; });
+    return SettleUnsavedChanges(*m_state, *m_ui, [this] { return SaveInPlace(*m_state, *m_ui); });
 }
 
 void TfrmShowData::refreshFromState() {
@@ -330,6 +359,7 @@ void TfrmShowData::refreshFromState() {
         action->setEnabled(state.DataCommandsEnabled);
     }
     m_records->updateEnabled();
+    mnuFileSaveAsCsv->setText(fromUtf8(SaveConvertedCaption(state)));
     stgData->gridChanged();
 }
 

@@ -55,6 +55,10 @@ public:
                       const std::filesystem::path& definitionPath);
     // The open command of the menu and the toolbar.
     void mnuFileOpenClick();
+    void mnuFileSaveClick();
+    void tbcSaveClick();
+    void mnuFileAsSaveClick();
+    void mnuFileSaveAsCsvClick();
     void mnuInteriFixCellClick();
     void tbcHighLightClick();
     void mnuViewHighLightOffClick();
@@ -101,6 +105,7 @@ private:
     QSplitter* Splitter1 = nullptr;
     QLineEdit* txtData = nullptr;
     QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileSaveAsCsv = nullptr;
     QAction* mnuInteriFixCell = nullptr;
     // The commands that need a loaded file, enabled and disabled together.
     std::vector<QAction*> m_dataActions;

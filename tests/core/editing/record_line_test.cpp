@@ -9,7 +9,7 @@ namespace {
 
 std::string csvLine(const TDefineClass& definition, std::vector<std::string_view> values,
                     bool writeFirst = false) {
-    return BuildCsvLine(definition, values, writeFirst);
+    return BuildCsvLine(CsvStyleOf(definition), values, writeFirst);
 }
 
 TDefineClass csvDefinition(bool quoteAlways) {

@@ -1,0 +1,107 @@
+#include "core/export/save_commands.h"
+
+#include "core/export/data_writer.h"
+#include "core/platform/paths.h"
+
+
+namespace ranvo {
+namespace {
+
+constexpr std::string_view kSaved = "保存しました";
+constexpr std::string_view kSaveFailed = "保存に失敗しました";
+
+// The save dialog; an existing file is overwritten only on the user's word.
+std::optional<std::filesystem::path> chooseTarget(UiHost& host, const std::filesystem::path& proposed) {
+    FileChoice choice;
+    choice.initial = proposed;
+    std::optional<std::filesystem::path> chosen = host.ChooseSaveFile(choice);
+    if (chosen && PathExists(*chosen) &&
+        !host.AskYesNo("同名のファイルが既に存在します\r\n上書きしますか？")) {
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+// After a save in the file's own layout the grid's rows stand where the read range stood, so the
+// range follows them: a later save neither repeats nor loses the lines around it.
+void followReadRange(MainState& state) {
+    ReadRange& range = state.Loaded.Range;
+    if (range.Enabled) {
+        const int rows = std::min(state.Grid.RowCount() - 1, static_cast<int>(state.Records.size()));
+        range.To = range.From - 1 + rows;
+    }
+}
+
+// The written file becomes the current one.
+void becomeCurrent(MainState& state, const std::filesystem::path& target) {
+    state.Modified = false;
+    followReadRange(state);
+    state.DataFileName = FullPath(target);
+}
+
+} // namespace
+
+bool SaveInPlace(MainState& state, UiHost& host) {
+    if (state.DataFileName.empty()) {
+        return false;
+    }
+    if (!PathExists(state.DataFileName)) {
+        return SaveAs(state, host);
+    }
+    BusyGuard busy(host);
+    if (!WriteDataFile(state, state.DataFileName, TargetLayout::Own)) {
+        host.ShowError("ファイルの保存に失敗しました");
+        return false;
+    }
+    state.Modified = false;
+    followReadRange(state);
+    return true;
+}
+
+bool SaveAs(MainState& state, UiHost& host) {
+    if (state.DataFileName.empty()) {
+        return false;
+    }
+    const std::optional<std::filesystem::path> target = chooseTarget(host, state.DataFileName);
+    if (!target) {
+        return false;
+    }
+    BusyGuard busy(host);
+    if (!WriteDataFile(state, *target, TargetLayout::Own)) {
+        host.ShowError(kSaveFailed);
+        return false;
+    }
+    host.ShowInformation(kSaved);
+    becomeCurrent(state, *target);
+    return true;
+}
+
+void SaveConverted(MainState& state, UiHost& host) {
+    if (state.DataFileName.empty()) {
+        return;
+    }
+    const bool toCsv = state.Definition.IsFixedFormat();
+    std::filesystem::path proposed = state.DataFileName;
+    if (toCsv) {
+        proposed.replace_extension(".csv");
+    }
+    const std::optional<std::filesystem::path> target = chooseTarget(host, proposed);
+    if (!target) {
+        return;
+    }
+    BusyGuard busy(host);
+    if (!WriteDataFile(state, *target, toCsv ? TargetLayout::CsvCopy : TargetLayout::Fixed)) {
+        host.ShowError(kSaveFailed);
+        return;
+    }
+    host.ShowInformation(kSaved);
+    if (!toCsv) {
+        becomeCurrent(state, *target);
+    }
+}
+
+std::string_view SaveConvertedCaption(const MainState& state) {
+    return state.Definition.IsCsvFormat() ? "固定長形式で保存" : "CSV形式で保存(&C)";
+}
+
+} // namespace ranvo

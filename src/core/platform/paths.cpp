@@ -1,0 +1,22 @@
+#include "core/platform/paths.h"
+
+#include <system_error>
+
+namespace ranvo {
+
+bool PathExists(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
+std::filesystem::path FullPath(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    std::filesystem::path normal = (error ? path : absolute).lexically_normal();
+    if (!normal.has_filename() && normal.has_relative_path()) {
+        normal = normal.parent_path();
+    }
+    return normal;
+}
+
+} // namespace ranvo

@@ -1,0 +1,152 @@
+#include "core/export/save_commands.h"
+
+#include "core/editing/record_operations.h"
+#include "core/loading/data_encoding.h"
+#include "core/loading/open_command.h"
+#include "support/byte_files.h"
+#include "support/fake_ui_host.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace ranvo {
+namespace {
+
+// A fallback condition of one 4-byte field and an "H" condition of two 1- and 3-byte fields.
+std::string fixedDefinition(std::string_view format, int recordLength = 0) {
+    return test::CrLfLines({"rvDefine ver1.0", "define",
+                            "header,Test," + std::to_string(recordLength) + "," + std::string(format) + ",,\",\",0",
+                            "conditions", "head,x,,1,0,4,16777215,0,0,0,-1", "length,4", "name,all",
+                            "color,0", "start,1", "head,Head,H,1,1,4,65535,0,0,0,-1", "length,1,3",
+                            "name,k,v", "color,0,0", "start,1,2"});
+}
+
+class SaveTest : public ::testing::Test {
+protected:
+    SaveTest() : state(AppHome(), TRanvoSetting::Defaults()) {}
+
+    void open(std::string_view data, std::string_view definition, LoadOptions options = {}) {
+        test::WriteBytes(dir / "data.txt", data);
+        test::WriteBytes(dir / "data.def", definition);
+        OpenChoice choice;
+        choice.DataPath = dir / "data.txt";
+        choice.DefinitionPath = dir / "data.def";
+        choice.Options = options;
+        ASSERT_EQ(OpenDataFile(state, choice, host).Outcome, OpenOutcome::Opened);
+    }
+
+    std::string saved() { return test::ReadBytes(dir / "data.txt"); }
+
+    test::TempDir dir;
+    MainState state;
+    test::FakeUiHost host;
+};
+
+class EveryCode : public SaveTest, public ::testing::WithParamInterface<KanjiCode> {};
+
+TEST_P(EveryCode, AnUnchangedFileIsSavedAsTheSameBytes) {
+    // Japanese text, a half-width katakana and a byte-order mark for UTF-8.
+    const std::string text = "H\x88\x9F" "A\r\nxy\xB1z\r\nH12 \r\n";
+    std::string bytes = EncodeDataFile(text, GetParam(), GetParam() == KanjiCode::Utf8).bytes;
+    if (GetParam() == KanjiCode::Jis) {
+        bytes = EncodeDataFile("HABC\r\nwxyz\r\n", KanjiCode::Jis, false).bytes; // no kana in JIS
+    }
+    open(bytes, fixedDefinition("FL"), {GetParam(), {}});
+    ASSERT_TRUE(SaveInPlace(state, host));
+    EXPECT_EQ(saved(), bytes);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(SaveInPlace, EveryCode,
+                         ::testing::Values(KanjiCode::ShiftJis, KanjiCode::Euc, KanjiCode::Jis,
+                                           KanjiCode::Unicode, KanjiCode::Utf8));
+
+TEST_F(SaveTest, FixedBlocksAreWrittenBackToBackWithOneLineEnd) {
+    open("H12xyzwH34", fixedDefinition("FB", 4));
+    ASSERT_EQ(state.Records.size(), 3u);
+    ASSERT_TRUE(SaveInPlace(state, host));
+    EXPECT_EQ(saved(), "H12xyzwH34  \r\n"); // the short last record was padded on loading
+}
+
+TEST_F(SaveTest, ReadRangeKeepsTheRestOfTheFileAndFollowsTheRows) {
+    std::string data;
+    for (int line = 1; line <= 30; ++line) {
+        // Lines longer than the definition: bytes no field covers must survive outside the range.
+        data += "L" + std::to_string(100 + line) + "-extra\r\n";
+    }
+    open(data, fixedDefinition("FL"), {KanjiCode::ShiftJis, {true, 11, 20}});
+    ASSERT_EQ(state.Records.size(), 10u);
+    state.Grid.SetSelection({1, 1, 1, 1});
+    host.answers = {Answer::Yes};
+    DeleteRecords(state, host); // line 11 goes
+    ASSERT_TRUE(SaveInPlace(state, host));
+    std::string expected;
+    for (int line = 1; line <= 30; ++line) {
+        if (line == 11) {
+            continue;
+        }
+        // Lines in the range were cut to their records' length when loaded.
+        expected += line >= 12 && line <= 20 ? "L" + std::to_string(100 + line) + "\r\n"
+                                             : "L" + std::to_string(100 + line) + "-extra\r\n";
+    }
+    EXPECT_EQ(saved(), expected);
+    EXPECT_EQ(state.Loaded.Range.To, 19);
+    ASSERT_TRUE(SaveInPlace(state, host)); // nothing repeated, nothing lost
+    EXPECT_EQ(saved(), expected);
+}
+
+TEST_F(SaveTest, CsvRowsFollowTheQuotingRulesAndTheTitle) {
+    const std::string definition = test::CrLfLines(
+        {"rvDefine ver1.0", "define", "header,List,0,CT,,\",\",-1", "conditions",
+         "head,x,,1,0,0,16777215,0,0,0,-1", "length", "name", "color", "start"});
+    open("No,Name,Note\r\n1,\"a,b\",\r\n2,\"say \"\"hi\"\"\",x\r\n", definition);
+    ASSERT_TRUE(SaveInPlace(state, host));
+    EXPECT_EQ(saved(), "\"No\",\"Name\",\"Note\"\r\n\"1\",\"a,b\"\r\n\"2\",\"say \"\"hi\"\"\",\"x\"\r\n");
+}
+
+TEST_F(SaveTest, SaveAsMakesTheNewFileCurrentAndAsksBeforeOverwriting) {
+    open("Habc\r\n", fixedDefinition("FL"));
+    test::WriteBytes(dir / "taken.txt", "old");
+    host.chosenPaths = {dir / "taken.txt"};
+    host.answers = {Answer::No};
+    EXPECT_FALSE(SaveAs(state, host));
+    EXPECT_EQ(test::ReadBytes(dir / "taken.txt"), "old");
+
+    host.chosenPaths = {dir / "new.txt"};
+    state.Modified = true;
+    ASSERT_TRUE(SaveAs(state, host));
+    EXPECT_EQ(test::ReadBytes(dir / "new.txt"), "Habc\r\n");
+    EXPECT_EQ(state.DataFileName, dir / "new.txt");
+    EXPECT_FALSE(state.Modified);
+    EXPECT_EQ(host.messages.back().text, "保存しました");
+}
+
+TEST_F(SaveTest, CsvExportLeavesTheCurrentFile) {
+    open("Ha,c\r\nzzzz\r\n", fixedDefinition("FL"));
+    host.chosenPaths = {dir / "out.csv"};
+    state.Modified = true;
+    SaveConverted(state, host);
+    EXPECT_EQ(test::ReadBytes(dir / "out.csv"), "H,\"a,c\"\r\nzzzz\r\n");
+    EXPECT_EQ(host.fileChoices.back().initial, dir / "data.csv");
+    EXPECT_EQ(state.DataFileName, dir / "data.txt");
+    EXPECT_TRUE(state.Modified);
+}
+
+TEST_F(SaveTest, MissingFileIsSavedThroughTheDialogAndFailuresChangeNothing) {
+    open("Habc\r\n", fixedDefinition("FL"));
+    std::filesystem::remove(dir / "data.txt");
+    host.chosenPaths = {dir / "again.txt"};
+    ASSERT_TRUE(SaveInPlace(state, host));
+    EXPECT_EQ(state.DataFileName, dir / "again.txt");
+
+    state.Modified = true;
+    host.chosenPaths = {dir / "no-such-folder" / "x.txt"};
+    EXPECT_FALSE(SaveAs(state, host));
+    EXPECT_EQ(host.messages.back().text, "保存に失敗しました");
+    EXPECT_EQ(host.messages.back().icon, MessageIcon::Error);
+    EXPECT_EQ(state.DataFileName, dir / "again.txt");
+    EXPECT_TRUE(state.Modified);
+}
+
+} // namespace
+} // namespace ranvo
