@@ -191,6 +191,39 @@ private slots:
         window.state().Modified = false;
     }
 
+    void typingIntoACellEditsItInPlace() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.show();
+        window.DataFileLoad(setup.data, setup.definition);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        GridView& grid = window.grid();
+        grid.setFocus();
+        grid.moveTo(2, 2, false); // a detail record's item code, 6 bytes
+        QTest::keyClick(&grid, Qt::Key_Z);
+        QVERIFY(grid.isEditing());
+        QTest::keyClicks(grid.editor(), QStringLiteral("123456789"));
+        QTest::keyClick(grid.editor(), Qt::Key_Return);
+        QVERIFY(!grid.isEditing());
+        QCOMPARE(window.state().Grid.Cell(2, 2), std::string_view("z12345")); // cut to 6 bytes
+        QVERIFY(window.state().Modified);
+
+        grid.moveTo(2, 3, false);
+        QTest::keyClick(&grid, Qt::Key_Q);
+        QTest::keyClick(grid.editor(), Qt::Key_Escape); // nothing changes
+        QCOMPARE(window.state().Grid.Cell(2, 3), std::string_view("A00020"));
+
+        window.state().Grid.SetSelection({2, 2, 2, 3});
+        QTest::keyClick(&grid, Qt::Key_Delete);
+        QCOMPARE(window.state().Grid.Cell(2, 3), std::string_view("      "));
+        QTest::keyClick(&grid, Qt::Key_Backspace, Qt::AltModifier);
+        QCOMPARE(window.state().Grid.Cell(2, 3), std::string_view("A00020"));
+        window.state().Modified = false;
+    }
+
     void unsavedChangesAreAskedAboutBeforeOpening() {
         Setup setup;
         TfrmShowData window(AppHome(setup.home), {});

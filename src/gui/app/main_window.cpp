@@ -7,7 +7,9 @@
 #include "core/app/fixed_captions.h"
 #include "core/app/highlight.h"
 #include "core/app/window_updates.h"
+#include "core/editing/cell_editing.h"
 #include "core/export/save_commands.h"
+#include "gui/app/cell_actions.h"
 #include "gui/app/column_width_dialog.h"
 #include "gui/app/record_actions.h"
 #include "gui/app/status_panels.h"
@@ -72,6 +74,8 @@ void TfrmShowData::FormCreate() {
     m_host->onBusyChanged = [this](bool busy) { stgData->setPaintingSuspended(busy); };
     m_records = new RecordActions(
         *m_state, [this]() -> UiHost& { return *m_ui; }, *stgData, [this] { refreshFromState(); }, this);
+    m_cells = new CellActions(
+        *m_state, [this]() -> UiHost& { return *m_ui; }, *stgData, [this] { refreshFromState(); }, this);
 
     staBar = new StatusPanels(this);
     statusBar()->addWidget(staBar, 1);
@@ -100,6 +104,7 @@ void TfrmShowData::createMenusAndToolbars() {
                                      &TfrmShowData::mnuFileSaveAsCsvClick);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    m_cells->addCopyAllTo(edit);
     m_records->addUndoTo(edit);
     createViewMenu();
     createContextMenu();
@@ -126,8 +131,7 @@ void TfrmShowData::createMenusAndToolbars() {
     connect(cmbFieldJump, &QComboBox::activated, this, &TfrmShowData::cmbFieldJumpActivated);
     txtData = new QLineEdit(Splitter1);
     txtData->setToolTip(QStringLiteral("セル編集ボックス"));
-    // Editing the cell from this box arrives with the cell editing commands.
-    txtData->setReadOnly(true);
+    txtData->installEventFilter(this);
     Splitter1->setStretchFactor(1, 1);
     Splitter1->setSizes({160, 400});
     tlbBox->addWidget(Splitter1);
@@ -163,6 +167,7 @@ void TfrmShowData::createViewMenu() {
 
 void TfrmShowData::createContextMenu() {
     stgData->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_cells->addCellCommandsTo(stgData);
     m_records->addRecordCommandsTo(stgData);
     auto* recordsEnd = new QAction(stgData);
     recordsEnd->setSeparator(true);
@@ -176,6 +181,10 @@ void TfrmShowData::createContextMenu() {
     mnuInteriFixCell = new QAction(fromUtf8(FixedCellInfoCaption(*m_state)), stgData);
     connect(mnuInteriFixCell, &QAction::triggered, this, &TfrmShowData::mnuInteriFixCellClick);
     stgData->addAction(mnuInteriFixCell);
+    auto* optionsStart = new QAction(stgData);
+    optionsStart->setSeparator(true);
+    stgData->addAction(optionsStart);
+    m_cells->addOptionsTo(stgData);
 }
 
 void TfrmShowData::applySettings() {
@@ -302,6 +311,19 @@ void TfrmShowData::cmbFieldJumpActivated(int index) {
 }
 
 bool TfrmShowData::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtData) {
+        if (event->type() == QEvent::FocusIn) {
+            CellBoxEntered(*m_state, fromQString(txtData->text()));
+        } else if (event->type() == QEvent::FocusOut) {
+            CellBoxLeft(*m_state, fromQString(txtData->text()));
+            refreshFromState();
+        } else if (event->type() == QEvent::KeyPress &&
+                   (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                    static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter)) {
+            stgData->setFocus();
+            return true;
+        }
+    }
     if (watched == cmbFieldJump && event->type() == QEvent::KeyPress) {
         m_state->JumpKeyDown = true;
         const int key = static_cast<QKeyEvent*>(event)->key();

@@ -21,6 +21,7 @@ class QToolBar;
 
 namespace ranvo::gui {
 
+class CellActions;
 class CellPainter;
 class GridView;
 class RecordActions;
@@ -93,6 +94,7 @@ private:
     std::unique_ptr<QtUiHost> m_host;
     std::unique_ptr<CellPainter> m_painter;
     RecordActions* m_records = nullptr;
+    CellActions* m_cells = nullptr;
     UiHost* m_ui = nullptr;
     std::vector<std::string> m_parameters;
     QString m_applicationTitle;

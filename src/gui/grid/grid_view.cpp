@@ -2,7 +2,10 @@
 
 #include "gui/platform/text_codec.h"
 
+#include <QInputMethodEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -48,6 +51,109 @@ GridView::GridView(DataGrid& grid, QWidget* parent) : QAbstractScrollArea(parent
     drawCell = [this](QPainter& painter, const QRect& rect, int col, int row, bool selected) {
         drawPlainCell(painter, rect, col, row, selected);
     };
+    setAttribute(Qt::WA_InputMethodEnabled);
+    m_editor = new QLineEdit(viewport());
+    m_editor->setFrame(false);
+    m_editor->hide();
+    m_editor->installEventFilter(this);
+}
+
+bool GridView::isEditing() const {
+    return m_editor->isVisible();
+}
+
+void GridView::openEditor(bool selectAll) {
+    const int col = m_grid.Col();
+    const int row = m_grid.Row();
+    const QRect rect = cellRect(col, row);
+    if (isEditing() || col < m_grid.FixedCols() || row < m_grid.FixedRows() || col < 1 ||
+        row < 1 || rect.isEmpty()) {
+        return;
+    }
+    m_editCol = col;
+    m_editRow = row;
+    m_editPrevious = std::string(m_grid.Cell(col, row));
+    m_editor->setFont(m_cellFont);
+    m_editor->setText(toQString(m_editPrevious));
+    m_editor->setGeometry(rect);
+    if (selectAll) {
+        m_editor->selectAll();
+    }
+    m_editor->show();
+    m_editor->setFocus();
+}
+
+void GridView::commitEditor() {
+    if (!isEditing()) {
+        return;
+    }
+    m_editor->hide();
+    if (commitEdit) {
+        commitEdit(m_editCol, m_editRow, fromQString(m_editor->text()), m_editPrevious);
+    }
+    setFocus();
+    viewport()->update();
+    emit currentCellChanged();
+}
+
+void GridView::cancelEditor() {
+    if (isEditing()) {
+        m_editor->hide();
+        setFocus();
+        viewport()->update();
+    }
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_editor) {
+        return QAbstractScrollArea::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::FocusOut && isEditing()) {
+        commitEditor();
+    } else if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const int caret = m_editor->cursorPosition();
+        const bool atStart = caret == 0 && !m_editor->hasSelectedText();
+        const bool atEnd = caret == m_editor->text().size() && !m_editor->hasSelectedText();
+        switch (key->key()) {
+        case Qt::Key_Escape: cancelEditor(); return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: commitEditor(); return true;
+        case Qt::Key_Up: commitEditor(); moveTo(m_grid.Col(), m_grid.Row() - 1, false); return true;
+        case Qt::Key_Down: commitEditor(); moveTo(m_grid.Col(), m_grid.Row() + 1, false); return true;
+        case Qt::Key_Left:
+            if (atStart) {
+                commitEditor();
+                moveTo(m_grid.Col() - 1, m_grid.Row(), false);
+                return true;
+            }
+            break;
+        case Qt::Key_Right:
+            if (atEnd) {
+                commitEditor();
+                moveTo(m_grid.Col() + 1, m_grid.Row(), false);
+                return true;
+            }
+            break;
+        default: break;
+        }
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint cell = cellAt(event->position().toPoint());
+    if (cell.x() == m_grid.Col() && cell.y() == m_grid.Row()) {
+        openEditor(false);
+    }
+}
+
+// Typing through the input method starts an edit as typing a key does.
+void GridView::inputMethodEvent(QInputMethodEvent* event) {
+    openEditor(true);
+    if (isEditing()) {
+        QCoreApplication::sendEvent(m_editor, event);
+    }
 }
 
 void GridView::setCellFont(const QFont& font) {
@@ -91,6 +197,7 @@ void GridView::scrollContentsBy(int, int) {
     if (m_syncing) {
         return;
     }
+    commitEditor();
     m_grid.SetTopRow(firstFromScrollBar(verticalScrollBar(), m_grid.RowHeights(), m_grid.FixedRows()));
     m_grid.SetLeftCol(firstFromScrollBar(horizontalScrollBar(), m_grid.ColWidths(), m_grid.FixedCols()));
     const QSize size = viewport()->size();
@@ -185,6 +292,7 @@ QRect GridView::cellRect(int col, int row) const {
 }
 
 void GridView::moveTo(int col, int row, bool extendSelection) {
+    commitEditor();
     const int lastCol = m_grid.ColCount() - 1;
     const int lastRow = m_grid.RowCount() - 1;
     col = std::clamp(col, std::min(m_grid.FixedCols(), lastCol), lastCol);
@@ -239,7 +347,19 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_End:
         moveTo(m_grid.ColCount() - 1, control ? m_grid.RowCount() - 1 : row, extend);
         break;
-    default: QAbstractScrollArea::keyPressEvent(event); return;
+    default:
+        // A character typed on a cell starts editing it, replacing its text; keys held with
+        // Control alone are commands.
+        if (!event->text().isEmpty() && event->text()[0].isPrint() &&
+            (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0) {
+            openEditor(true);
+            if (isEditing()) {
+                QCoreApplication::sendEvent(m_editor, event);
+                return;
+            }
+        }
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
     }
     event->accept();
 }

@@ -16,7 +16,9 @@
 #include <QFont>
 
 #include <functional>
+#include <string>
 
+class QLineEdit;
 class QPainter;
 
 namespace ranvo::gui {
@@ -29,6 +31,10 @@ public:
 
     // Asked before the current cell moves to (col, row); false refuses the move.
     std::function<bool(int col, int row)> canSelectCell;
+    // The in-place editor closed on cell (col, row) with `text` (CP932); `previous` is what the
+    // cell held when the editor opened.
+    std::function<void(int col, int row, const std::string& text, const std::string& previous)>
+        commitEdit;
     // Draws one cell into `rect` (grid lines excluded); `selected` is true inside the selection.
     // The default draws its text plainly.
     std::function<void(QPainter& painter, const QRect& rect, int col, int row, bool selected)> drawCell;
@@ -48,6 +54,14 @@ public:
     // Moves the current cell as the keyboard or the mouse would, asking canSelectCell first.
     void moveTo(int col, int row, bool extendSelection);
 
+    // The in-place editor: opened on the current data cell (its text selected, so that typing
+    // replaces it), committed, or cancelled with the cell's text put back.
+    void openEditor(bool selectAll);
+    void commitEditor();
+    void cancelEditor();
+    [[nodiscard]] bool isEditing() const;
+    [[nodiscard]] QLineEdit* editor() const { return m_editor; }
+
 signals:
     void currentCellChanged();
 
@@ -57,6 +71,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
@@ -72,6 +89,10 @@ private:
     AxisLayout m_rows;
     AxisLayout m_cols;
     bool m_syncing = false;
+    QLineEdit* m_editor = nullptr;
+    int m_editCol = 0;
+    int m_editRow = 0;
+    std::string m_editPrevious;
 };
 
 } // namespace ranvo::gui
