@@ -120,6 +120,8 @@ void TfrmShowData::createMenusAndToolbars() {
     addDataAction(tlbMenu, QStringLiteral("強調表示"), &TfrmShowData::tbcHighLightClick);
     tlbMenu->addSeparator();
 
+    // The field-jump list and the cell edit box get a row of their own: the edit box needs room.
+    addToolBarBreak();
     tlbBox = addToolBar(QStringLiteral("tlbBox"));
     tlbBox->setObjectName(QStringLiteral("tlbBox"));
     tlbBox->setMovable(false);
