@@ -104,6 +104,16 @@ void TfrmShowData::createMenusAndToolbars() {
                                      &TfrmShowData::mnuFileSaveAsCsvClick);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    for (const auto& [caption, algorithm] : {std::pair{QStringLiteral("標準ソート(&S)"), SortAlgorithm::Standard},
+                                             std::pair{QStringLiteral("高速ソート(&Q)"), SortAlgorithm::Fast}}) {
+        QMenu* sort = edit->addMenu(caption);
+        sort->addAction(QStringLiteral("昇順(&A)"), this, [this, algorithm = algorithm] {
+            sortRecords(algorithm, SortDirection::Ascending, false);
+        });
+        sort->addAction(QStringLiteral("降順(&D)"), this, [this, algorithm = algorithm] {
+            sortRecords(algorithm, SortDirection::Descending, false);
+        });
+    }
     m_cells->addCopyAllTo(edit);
     m_records->addUndoTo(edit);
     createViewMenu();
@@ -117,6 +127,16 @@ void TfrmShowData::createMenusAndToolbars() {
     tlbMenu->addSeparator();
     m_records->addToolbarButtonsTo(tlbMenu);
     addDataAction(tlbMenu, QStringLiteral("セルフィット"), &TfrmShowData::mnuViewCellAutoFitClick);
+    tlbMenu->addSeparator();
+    for (const auto& [text, hint, direction] :
+         {std::tuple{QStringLiteral("昇順"), QStringLiteral("昇順ソート"), SortDirection::Ascending},
+          std::tuple{QStringLiteral("降順"), QStringLiteral("降順ソート"), SortDirection::Descending}}) {
+        QAction* button = tlbMenu->addAction(text, this, [this, direction = direction] {
+            sortRecords(SortAlgorithm::Standard, direction, true);
+        });
+        button->setToolTip(hint);
+        m_dataActions.push_back(button);
+    }
     addDataAction(tlbMenu, QStringLiteral("強調表示"), &TfrmShowData::tbcHighLightClick);
     tlbMenu->addSeparator();
 
@@ -264,6 +284,15 @@ void TfrmShowData::mnuFileAsSaveClick() {
 
 void TfrmShowData::mnuFileSaveAsCsvClick() {
     SaveConverted(*m_state, *m_ui);
+    refreshFromState();
+}
+
+void TfrmShowData::sortRecords(SortAlgorithm algorithm, SortDirection direction, bool fromToolbar) {
+    if (fromToolbar && m_state->AddBoxActive) {
+        return;
+    }
+    SortRecords(*m_state, *m_ui, algorithm, direction);
+    stgData->gridChanged();
     refreshFromState();
 }
 

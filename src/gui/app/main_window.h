@@ -4,6 +4,7 @@
 // on the toolbar, and the status bar. It owns the main state; its handlers turn events into calls
 // on the core and refresh what the state says into widgets.
 
+#include "core/editing/sort.h"
 #include "core/state/main_state.h"
 #include "gui/platform/qt_ui_host.h"
 
@@ -60,6 +61,7 @@ public:
     void tbcSaveClick();
     void mnuFileAsSaveClick();
     void mnuFileSaveAsCsvClick();
+    void sortRecords(SortAlgorithm algorithm, SortDirection direction, bool fromToolbar);
     void mnuInteriFixCellClick();
     void tbcHighLightClick();
     void mnuViewHighLightOffClick();
