@@ -55,6 +55,10 @@ struct MainState {
     int AddRow = 0;
     bool InsertMode = false;
 
+    // Where the last search found its match (row, column); 0, 0 after a search found nothing.
+    int SearchRow = 0;
+    int SearchCol = 0;
+
     // Cell selection and the field-jump list.
     bool SkipSelectCheck = false; // the next cell selection only clears this flag
     bool HiddenCheck = true;      // selecting a hidden cell is refused
