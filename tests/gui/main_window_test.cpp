@@ -2,6 +2,7 @@
 
 #include "gui/app/main_window.h"
 #include "gui/app/record_actions.h"
+#include "gui/editing/find_dialogs.h"
 #include "gui/app/status_panels.h"
 #include "gui/grid/grid_view.h"
 #include "gui/loading/open_dialog.h"
@@ -221,6 +222,33 @@ private slots:
         QCOMPARE(window.state().Grid.Cell(2, 3), std::string_view("      "));
         QTest::keyClick(&grid, Qt::Key_Backspace, Qt::AltModifier);
         QCOMPARE(window.state().Grid.Cell(2, 3), std::string_view("A00020"));
+        window.state().Modified = false;
+    }
+
+    void findDialogMovesToMatchesAndSaysWhenThereAreNoMore() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.DataFileLoad(setup.data, setup.definition);
+        TfrmFind find(window.state(), host, &window);
+        QCOMPARE(find.txtKey->text(), QStringLiteral("H")); // the current cell's text
+        find.txtKey->setText(QStringLiteral("カレーパン"));
+        find.cmdFirstClick();
+        QCOMPARE(window.state().Grid.Row(), 5);
+        find.cmdNextClick();
+        QCOMPARE(window.state().Grid.Row(), 10);
+        find.cmdNextClick();
+        find.cmdNextClick();
+        QCOMPARE(host.messageTexts(), std::vector<std::string>{"「カレーパン」はみつかりませんでした"});
+        QCOMPARE(window.state().Grid.Row(), 15);
+
+        TfrmReplace replace(window.state(), host, &window);
+        replace.txtKey->setText(QStringLiteral("カレー"));
+        replace.txtReplace->setText(QStringLiteral("メロン"));
+        replace.chkReplace->setChecked(false);
+        replace.cmdReplaceAllClick();
+        QCOMPARE(window.state().Grid.Cell(3, 5).substr(0, 10), std::string_view("\x83\x81\x83\x8D\x83\x93\x83\x70\x83\x93")); // メロンパン
         window.state().Modified = false;
     }
 

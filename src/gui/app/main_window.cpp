@@ -13,6 +13,7 @@
 #include "gui/app/column_width_dialog.h"
 #include "gui/app/record_actions.h"
 #include "gui/app/status_panels.h"
+#include "gui/editing/find_dialogs.h"
 #include "gui/grid/cell_painter.h"
 #include "gui/grid/grid_view.h"
 #include "gui/loading/open_dialog.h"
@@ -104,6 +105,11 @@ void TfrmShowData::createMenusAndToolbars() {
                                      &TfrmShowData::mnuFileSaveAsCsvClick);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    addDataAction(edit, QStringLiteral("検索(&F)"), &TfrmShowData::mnuEditFindClick,
+                  QKeySequence(Qt::CTRL | Qt::Key_F));
+    addDataAction(edit, QStringLiteral("置換(&H)"), &TfrmShowData::mnuEditReplaceClick,
+                  QKeySequence(Qt::CTRL | Qt::Key_H));
+    edit->addSeparator();
     for (const auto& [caption, algorithm] : {std::pair{QStringLiteral("標準ソート(&S)"), SortAlgorithm::Standard},
                                              std::pair{QStringLiteral("高速ソート(&Q)"), SortAlgorithm::Fast}}) {
         QMenu* sort = edit->addMenu(caption);
@@ -294,6 +300,24 @@ void TfrmShowData::sortRecords(SortAlgorithm algorithm, SortDirection direction,
     SortRecords(*m_state, *m_ui, algorithm, direction);
     stgData->gridChanged();
     refreshFromState();
+}
+
+void TfrmShowData::mnuEditFindClick() {
+    if (m_state->DataFileName.empty() || m_state->AddBoxActive) {
+        return;
+    }
+    TfrmFind dialog(*m_state, *m_ui, this);
+    dialog.onGridChanged = [this] { refreshFromState(); };
+    dialog.exec();
+}
+
+void TfrmShowData::mnuEditReplaceClick() {
+    if (m_state->DataFileName.empty()) {
+        return;
+    }
+    TfrmReplace dialog(*m_state, *m_ui, this);
+    dialog.onGridChanged = [this] { refreshFromState(); };
+    dialog.exec();
 }
 
 void TfrmShowData::mnuInteriFixCellClick() {

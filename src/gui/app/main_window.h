@@ -62,6 +62,8 @@ public:
     void mnuFileAsSaveClick();
     void mnuFileSaveAsCsvClick();
     void sortRecords(SortAlgorithm algorithm, SortDirection direction, bool fromToolbar);
+    void mnuEditFindClick();
+    void mnuEditReplaceClick();
     void mnuInteriFixCellClick();
     void tbcHighLightClick();
     void mnuViewHighLightOffClick();
