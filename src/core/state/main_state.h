@@ -59,6 +59,9 @@ struct MainState {
     int SearchRow = 0;
     int SearchCol = 0;
 
+    // Show-all is enabled once anything was hidden.
+    bool VisibleAllEnabled = false;
+
     // Cell selection and the field-jump list.
     bool SkipSelectCheck = false; // the next cell selection only clears this flag
     bool HiddenCheck = true;      // selecting a hidden cell is refused

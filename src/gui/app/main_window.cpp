@@ -5,6 +5,7 @@
 #include "core/app/command_line.h"
 #include "core/app/field_jump.h"
 #include "core/app/fixed_captions.h"
+#include "core/app/hiding.h"
 #include "core/app/highlight.h"
 #include "core/app/window_updates.h"
 #include "core/editing/cell_editing.h"
@@ -132,6 +133,13 @@ void TfrmShowData::createMenusAndToolbars() {
     tbcSave->setToolTip(QStringLiteral("上書き保存　Ctrl + S"));
     tlbMenu->addSeparator();
     m_records->addToolbarButtonsTo(tlbMenu);
+    for (const auto& [text, hint, handler] :
+         {std::tuple{QStringLiteral("列非表示"), QStringLiteral("列非表示"), &TfrmShowData::hideCols},
+          std::tuple{QStringLiteral("行非表示"), QStringLiteral("行非表示"), &TfrmShowData::hideRows},
+          std::tuple{QStringLiteral("全表示"), QStringLiteral("全て表示"), &TfrmShowData::showAll}}) {
+        addDataAction(tlbMenu, text, handler)->setToolTip(hint);
+    }
+    m_showAllActions.push_back(tlbMenu->actions().back());
     addDataAction(tlbMenu, QStringLiteral("セルフィット"), &TfrmShowData::mnuViewCellAutoFitClick);
     tlbMenu->addSeparator();
     for (const auto& [text, hint, direction] :
@@ -182,6 +190,12 @@ QAction* TfrmShowData::addDataAction(QWidget* owner, const QString& caption,
 
 void TfrmShowData::createViewMenu() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    addDataAction(view, QStringLiteral("選択行非表示(&R)"), &TfrmShowData::hideRows);
+    addDataAction(view, QStringLiteral("選択列非表示(&C)"), &TfrmShowData::hideCols);
+    addDataAction(view, QStringLiteral("選択行列非表示(&B)"), &TfrmShowData::hideRowsAndCols);
+    view->addSeparator();
+    m_showAllActions.push_back(addDataAction(view, QStringLiteral("再表示(&A)"), &TfrmShowData::showAll));
+    view->addSeparator();
     QMenu* highLight = view->addMenu(QStringLiteral("強調表示"));
     addDataAction(highLight, QStringLiteral("強調表示する"), &TfrmShowData::tbcHighLightClick,
                   QKeySequence(Qt::CTRL | Qt::Key_K));
@@ -196,6 +210,12 @@ void TfrmShowData::createViewMenu() {
 void TfrmShowData::createContextMenu() {
     stgData->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_cells->addCellCommandsTo(stgData);
+    addDataAction(stgData, QStringLiteral("選択行非表示(&L)"), &TfrmShowData::hideRows);
+    addDataAction(stgData, QStringLiteral("選択列非表示(&V)"), &TfrmShowData::hideCols);
+    m_showAllActions.push_back(addDataAction(stgData, QStringLiteral("全て表示(&A)"), &TfrmShowData::showAll));
+    auto* hidingEnd = new QAction(stgData);
+    hidingEnd->setSeparator(true);
+    stgData->addAction(hidingEnd);
     m_records->addRecordCommandsTo(stgData);
     auto* recordsEnd = new QAction(stgData);
     recordsEnd->setSeparator(true);
@@ -320,6 +340,26 @@ void TfrmShowData::mnuEditReplaceClick() {
     dialog.exec();
 }
 
+void TfrmShowData::hideRows() {
+    HideSelectedRows(*m_state);
+    refreshFromState();
+}
+
+void TfrmShowData::hideCols() {
+    HideSelectedCols(*m_state);
+    refreshFromState();
+}
+
+void TfrmShowData::hideRowsAndCols() {
+    HideSelectedRowsAndCols(*m_state);
+    refreshFromState();
+}
+
+void TfrmShowData::showAll() {
+    ShowAllRowsAndCols(*m_state);
+    refreshFromState();
+}
+
 void TfrmShowData::mnuInteriFixCellClick() {
     ToggleFixedCellInfo(*m_state);
     mnuInteriFixCell->setText(fromUtf8(FixedCellInfoCaption(*m_state)));
@@ -436,6 +476,9 @@ void TfrmShowData::refreshFromState() {
         action->setEnabled(state.DataCommandsEnabled);
     }
     m_records->updateEnabled();
+    for (QAction* action : m_showAllActions) {
+        action->setEnabled(state.DataCommandsEnabled && state.VisibleAllEnabled);
+    }
     mnuFileSaveAsCsv->setText(fromUtf8(SaveConvertedCaption(state)));
     stgData->gridChanged();
 }

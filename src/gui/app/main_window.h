@@ -64,6 +64,10 @@ public:
     void sortRecords(SortAlgorithm algorithm, SortDirection direction, bool fromToolbar);
     void mnuEditFindClick();
     void mnuEditReplaceClick();
+    void hideRows();
+    void hideCols();
+    void hideRowsAndCols();
+    void showAll();
     void mnuInteriFixCellClick();
     void tbcHighLightClick();
     void mnuViewHighLightOffClick();
@@ -112,6 +116,8 @@ private:
     QLineEdit* txtData = nullptr;
     QAction* mnuFileOpen = nullptr;
     QAction* mnuFileSaveAsCsv = nullptr;
+    // Show-all commands: enabled once something was hidden.
+    std::vector<QAction*> m_showAllActions;
     QAction* mnuInteriFixCell = nullptr;
     // The commands that need a loaded file, enabled and disabled together.
     std::vector<QAction*> m_dataActions;
