@@ -1,6 +1,7 @@
 #include "core/app/hiding.h"
 
 #include "core/app/cell_selection.h"
+#include "core/views/field_test.h"
 
 namespace ranvo {
 namespace {
@@ -81,6 +82,62 @@ void HideSelectedRowsAndCols(MainState& state) {
 void ShowAllRowsAndCols(MainState& state) {
     if (usable(state)) {
         ShowAll(state);
+    }
+}
+
+namespace {
+
+bool ticked(const std::vector<bool>& ticks, std::size_t index) {
+    return index >= ticks.size() || ticks[index];
+}
+
+bool passesTests(const DataGrid& grid, int row, const std::vector<std::string>& tests) {
+    for (std::size_t j = 0; j < tests.size(); ++j) {
+        if (!tests[j].empty() && !FieldTestPasses(tests[j], grid.Cell(static_cast<int>(j) + 1, row))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void ApplyVisibility(MainState& state, UiHost& host, const VisibilityChoice& choice) {
+    BusyGuard busy(host);
+    DataGrid& grid = state.Grid;
+    AxisExtents& widths = grid.ColWidths();
+    for (int col = 1; col < grid.ColCount(); ++col) {
+        if (ticked(choice.Columns, static_cast<std::size_t>(col - 1))) {
+            if (widths.extent(col) <= 0) {
+                widths.setExtent(col, widths.defaultExtent());
+            }
+            continue;
+        }
+        widths.setExtent(col, std::min(widths.extent(col), 0));
+        widths.setExtent(col, HideMark(widths, col));
+        state.VisibleAllEnabled = true;
+        if (col == grid.Col()) {
+            MoveToVisibleCol(state, col, SearchDirection::BackwardThenForward);
+        }
+    }
+    AxisExtents& heights = grid.RowHeights();
+    const int rows = std::min(grid.RowCount() - 1, static_cast<int>(state.Records.size()));
+    for (int row = 1; row <= rows; ++row) {
+        const auto condition = static_cast<std::size_t>(state.Records.Condition(static_cast<std::size_t>(row) - 1));
+        const bool shown = ticked(choice.Conditions, condition) &&
+                           (!choice.FieldTests || passesTests(grid, row, *choice.FieldTests));
+        if (shown) {
+            if (heights.extent(row) <= 0) {
+                heights.setExtent(row, heights.defaultExtent());
+            }
+            continue;
+        }
+        heights.setExtent(row, std::min(heights.extent(row), 0));
+        heights.setExtent(row, HideMark(heights, row));
+        state.VisibleAllEnabled = true;
+        if (row == grid.Row()) {
+            MoveToVisibleRow(state, row, SearchDirection::BackwardThenForward);
+        }
     }
 }
 

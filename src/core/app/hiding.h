@@ -4,7 +4,12 @@
 // cell changes. A hidden row or column gets extent 0 (it leaves one grid line) or -1 (nothing), so
 // that a run of adjacent hidden ones shows a single mark line.
 
+#include "core/platform/ui_host.h"
 #include "core/state/main_state.h"
+
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace ranvo {
 
@@ -25,5 +30,17 @@ void HideSelectedCols(MainState& state);
 // to one cell before the columns are hidden).
 void HideSelectedRowsAndCols(MainState& state);
 void ShowAllRowsAndCols(MainState& state);
+
+// What the show-by-condition dialog applies: which record types and which columns stay shown, and
+// with field numbers on, a field test per data column (empty: no test).
+struct VisibilityChoice {
+    std::vector<bool> Conditions; // by condition index
+    std::vector<bool> Columns;    // by data column, column 1 first
+    std::optional<std::vector<std::string>> FieldTests;
+};
+
+// Replaces the visibility of every column and every record's row: a record shows when its type
+// is ticked and it passes every field test; a hidden row that passes now comes back.
+void ApplyVisibility(MainState& state, UiHost& host, const VisibilityChoice& choice);
 
 } // namespace ranvo

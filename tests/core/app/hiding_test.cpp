@@ -66,5 +66,32 @@ TEST_F(HidingTest, HidingBothTakesRowsAndColumnsOfTheSameSelection) {
     EXPECT_EQ(state.Grid.ColWidth(2), -1);
 }
 
+TEST_F(HidingTest, ShowByConditionReplacesTheVisibilityOfEveryRowAndColumn) {
+    load(DefinitionBuilder("CS").condition("", 1, {}).condition("H", 1, {{"k", 1}}).build(),
+         {"  1H,100", "  0d,150", "  0d,1500", "  0d,0150", "  1H,9"});
+    state.DataFileName = "/data/file.csv";
+    state.Grid.SetRowHeight(2, 0); // hidden by hand: it passes, so it comes back
+    state.Grid.SetCurrent(2, 4);
+    VisibilityChoice choice;
+    choice.Conditions = {true, false}; // the H records go
+    choice.Columns = {false, true};    // column 1 goes
+    choice.FieldTests = std::vector<std::string>{"", "100\\|200"};
+    ApplyVisibility(state, host, choice);
+    std::vector<int> heights;
+    for (int row = 1; row <= 5; ++row) {
+        heights.push_back(state.Grid.RowHeight(row) > 0 ? 1 : state.Grid.RowHeight(row));
+    }
+    // Row 1 takes -1: when it was hidden, row 2 was still hidden by hand. Row 5 follows hidden row 4.
+    EXPECT_EQ(heights, (std::vector<int>{-1, 1, 1, 0, -1}));
+    EXPECT_EQ(state.Grid.ColWidth(1), 0);
+    EXPECT_EQ(state.Grid.Row(), 3); // the cursor's row was hidden: the nearest above
+    EXPECT_TRUE(state.VisibleAllEnabled);
+
+    choice.FieldTests.reset(); // field tests off: only the record types count
+    ApplyVisibility(state, host, choice);
+    EXPECT_GT(state.Grid.RowHeight(4), 0);
+    EXPECT_LE(state.Grid.RowHeight(5), 0);
+}
+
 } // namespace
 } // namespace ranvo
