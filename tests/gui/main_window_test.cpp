@@ -3,6 +3,7 @@
 #include "gui/app/main_window.h"
 #include "gui/app/record_actions.h"
 #include "gui/editing/find_dialogs.h"
+#include "gui/views/visible_dialog.h"
 #include "gui/app/status_panels.h"
 #include "gui/grid/grid_view.h"
 #include "gui/loading/open_dialog.h"
@@ -15,6 +16,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTreeWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -250,6 +253,24 @@ private slots:
         replace.cmdReplaceAllClick();
         QCOMPARE(window.state().Grid.Cell(3, 5).substr(0, 10), std::string_view("\x83\x81\x83\x8D\x83\x93\x83\x70\x83\x93")); // メロンパン
         window.state().Modified = false;
+    }
+
+    void showByConditionHidesTheUntickedRecordTypes() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.DataFileLoad(setup.data, setup.definition);
+        TfrmVisible dialog(window.state(), host, &window);
+        QCOMPARE(dialog.cltDefine->count(), 4);
+        QCOMPARE(dialog.lvwField->topLevelItem(4)->text(1), QStringLiteral("Blank4")); // fallback: one field
+        dialog.cltDefine->item(2)->setCheckState(Qt::Unchecked); // the detail records
+        dialog.cmdVisibleClick();
+        const DataGrid& grid = window.state().Grid;
+        QVERIFY(grid.RowHeight(1) > 0); // a header
+        QVERIFY(grid.RowHeight(2) <= 0);
+        QVERIFY(grid.RowHeight(5) <= 0);
+        QVERIFY(grid.RowHeight(6) > 0); // a trailer
     }
 
     void unsavedChangesAreAskedAboutBeforeOpening() {

@@ -15,6 +15,7 @@
 #include "gui/app/record_actions.h"
 #include "gui/app/status_panels.h"
 #include "gui/editing/find_dialogs.h"
+#include "gui/views/visible_dialog.h"
 #include "gui/grid/cell_painter.h"
 #include "gui/grid/grid_view.h"
 #include "gui/loading/open_dialog.h"
@@ -136,6 +137,7 @@ void TfrmShowData::createMenusAndToolbars() {
     for (const auto& [text, hint, handler] :
          {std::tuple{QStringLiteral("列非表示"), QStringLiteral("列非表示"), &TfrmShowData::hideCols},
           std::tuple{QStringLiteral("行非表示"), QStringLiteral("行非表示"), &TfrmShowData::hideRows},
+          std::tuple{QStringLiteral("条件表示"), QStringLiteral("指定条件表示"), &TfrmShowData::showByCondition},
           std::tuple{QStringLiteral("全表示"), QStringLiteral("全て表示"), &TfrmShowData::showAll}}) {
         addDataAction(tlbMenu, text, handler)->setToolTip(hint);
     }
@@ -193,6 +195,7 @@ void TfrmShowData::createViewMenu() {
     addDataAction(view, QStringLiteral("選択行非表示(&R)"), &TfrmShowData::hideRows);
     addDataAction(view, QStringLiteral("選択列非表示(&C)"), &TfrmShowData::hideCols);
     addDataAction(view, QStringLiteral("選択行列非表示(&B)"), &TfrmShowData::hideRowsAndCols);
+    addDataAction(view, QStringLiteral("指定条件表示(&D)"), &TfrmShowData::showByCondition);
     view->addSeparator();
     m_showAllActions.push_back(addDataAction(view, QStringLiteral("再表示(&A)"), &TfrmShowData::showAll));
     view->addSeparator();
@@ -212,6 +215,7 @@ void TfrmShowData::createContextMenu() {
     m_cells->addCellCommandsTo(stgData);
     addDataAction(stgData, QStringLiteral("選択行非表示(&L)"), &TfrmShowData::hideRows);
     addDataAction(stgData, QStringLiteral("選択列非表示(&V)"), &TfrmShowData::hideCols);
+    addDataAction(stgData, QStringLiteral("指定条件表示(&Q)"), &TfrmShowData::showByCondition);
     m_showAllActions.push_back(addDataAction(stgData, QStringLiteral("全て表示(&A)"), &TfrmShowData::showAll));
     auto* hidingEnd = new QAction(stgData);
     hidingEnd->setSeparator(true);
@@ -358,6 +362,15 @@ void TfrmShowData::hideRowsAndCols() {
 void TfrmShowData::showAll() {
     ShowAllRowsAndCols(*m_state);
     refreshFromState();
+}
+
+void TfrmShowData::showByCondition() {
+    if (m_state->DataFileName.empty() || m_state->AddBoxActive) {
+        return;
+    }
+    TfrmVisible dialog(*m_state, *m_ui, this);
+    dialog.onApplied = [this] { refreshFromState(); };
+    dialog.exec();
 }
 
 void TfrmShowData::mnuInteriFixCellClick() {

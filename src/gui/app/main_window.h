@@ -68,6 +68,7 @@ public:
     void hideCols();
     void hideRowsAndCols();
     void showAll();
+    void showByCondition();
     void mnuInteriFixCellClick();
     void tbcHighLightClick();
     void mnuViewHighLightOffClick();
