@@ -51,7 +51,9 @@ TfrmVisible::TfrmVisible(MainState& state, UiHost& host, QWidget* parent)
     buttons->addWidget(cmdVisible);
     buttons->addWidget(cmdCancel);
     layout->addLayout(buttons, 4, 0, 1, 2);
-    resize(720, 480);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 3);
+    resize(760, 480);
 }
 
 void TfrmVisible::fillConditions() {
