@@ -1,6 +1,7 @@
 #include "core/export/save_commands.h"
 
 #include "core/export/data_writer.h"
+#include "core/export/save_target.h"
 #include "core/platform/paths.h"
 
 
@@ -9,18 +10,6 @@ namespace {
 
 constexpr std::string_view kSaved = "保存しました";
 constexpr std::string_view kSaveFailed = "保存に失敗しました";
-
-// The save dialog; an existing file is overwritten only on the user's word.
-std::optional<std::filesystem::path> chooseTarget(UiHost& host, const std::filesystem::path& proposed) {
-    FileChoice choice;
-    choice.initial = proposed;
-    std::optional<std::filesystem::path> chosen = host.ChooseSaveFile(choice);
-    if (chosen && PathExists(*chosen) &&
-        !host.AskYesNo("同名のファイルが既に存在します\r\n上書きしますか？")) {
-        return std::nullopt;
-    }
-    return chosen;
-}
 
 // After a save in the file's own layout the grid's rows stand where the read range stood, so the
 // range follows them: a later save neither repeats nor loses the lines around it.
@@ -62,7 +51,7 @@ bool SaveAs(MainState& state, UiHost& host) {
     if (state.DataFileName.empty()) {
         return false;
     }
-    const std::optional<std::filesystem::path> target = chooseTarget(host, state.DataFileName);
+    const std::optional<std::filesystem::path> target = ChooseSaveTarget(host, state.DataFileName);
     if (!target) {
         return false;
     }
@@ -85,7 +74,7 @@ void SaveConverted(MainState& state, UiHost& host) {
     if (toCsv) {
         proposed.replace_extension(".csv");
     }
-    const std::optional<std::filesystem::path> target = chooseTarget(host, proposed);
+    const std::optional<std::filesystem::path> target = ChooseSaveTarget(host, proposed);
     if (!target) {
         return;
     }

@@ -10,6 +10,7 @@
 #include "core/app/window_updates.h"
 #include "core/editing/cell_editing.h"
 #include "core/export/save_commands.h"
+#include "core/export/xml_export.h"
 #include "gui/app/cell_actions.h"
 #include "gui/app/column_width_dialog.h"
 #include "gui/app/record_actions.h"
@@ -105,6 +106,7 @@ void TfrmShowData::createMenusAndToolbars() {
     file->addSeparator();
     mnuFileSaveAsCsv = addDataAction(file, fromUtf8(SaveConvertedCaption(*m_state)),
                                      &TfrmShowData::mnuFileSaveAsCsvClick);
+    addDataAction(file, QStringLiteral("XML出力(&X)"), &TfrmShowData::mnuFileSaveAsXMLClick);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     addDataAction(edit, QStringLiteral("検索(&F)"), &TfrmShowData::mnuEditFindClick,
@@ -371,6 +373,10 @@ void TfrmShowData::showByCondition() {
     TfrmVisible dialog(*m_state, *m_ui, this);
     dialog.onApplied = [this] { refreshFromState(); };
     dialog.exec();
+}
+
+void TfrmShowData::mnuFileSaveAsXMLClick() {
+    ExportXml(*m_state, *m_ui);
 }
 
 void TfrmShowData::mnuInteriFixCellClick() {

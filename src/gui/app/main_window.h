@@ -61,6 +61,7 @@ public:
     void tbcSaveClick();
     void mnuFileAsSaveClick();
     void mnuFileSaveAsCsvClick();
+    void mnuFileSaveAsXMLClick();
     void sortRecords(SortAlgorithm algorithm, SortDirection direction, bool fromToolbar);
     void mnuEditFindClick();
     void mnuEditReplaceClick();
