@@ -9,6 +9,7 @@
 #include "core/app/highlight.h"
 #include "core/app/window_updates.h"
 #include "core/editing/cell_editing.h"
+#include "core/editing/reapply.h"
 #include "core/export/save_commands.h"
 #include "core/export/xml_export.h"
 #include "gui/app/cell_actions.h"
@@ -114,6 +115,8 @@ void TfrmShowData::createMenusAndToolbars() {
     addDataAction(edit, QStringLiteral("置換(&H)"), &TfrmShowData::mnuEditReplaceClick,
                   QKeySequence(Qt::CTRL | Qt::Key_H));
     edit->addSeparator();
+    addDataAction(edit, QStringLiteral("定義再適用(&R)"), &TfrmShowData::mnuEditRepaintClick);
+    edit->addSeparator();
     for (const auto& [caption, algorithm] : {std::pair{QStringLiteral("標準ソート(&S)"), SortAlgorithm::Standard},
                                              std::pair{QStringLiteral("高速ソート(&Q)"), SortAlgorithm::Fast}}) {
         QMenu* sort = edit->addMenu(caption);
@@ -155,6 +158,8 @@ void TfrmShowData::createMenusAndToolbars() {
         button->setToolTip(hint);
         m_dataActions.push_back(button);
     }
+    addDataAction(tlbMenu, QStringLiteral("再適用"), &TfrmShowData::mnuEditRepaintClick)
+        ->setToolTip(QStringLiteral("定義再適用"));
     addDataAction(tlbMenu, QStringLiteral("強調表示"), &TfrmShowData::tbcHighLightClick);
     tlbMenu->addSeparator();
 
@@ -325,6 +330,11 @@ void TfrmShowData::sortRecords(SortAlgorithm algorithm, SortDirection direction,
     }
     SortRecords(*m_state, *m_ui, algorithm, direction);
     stgData->gridChanged();
+    refreshFromState();
+}
+
+void TfrmShowData::mnuEditRepaintClick() {
+    ReapplyDefinition(*m_state, *m_ui);
     refreshFromState();
 }
 

@@ -63,6 +63,7 @@ public:
     void mnuFileSaveAsCsvClick();
     void mnuFileSaveAsXMLClick();
     void sortRecords(SortAlgorithm algorithm, SortDirection direction, bool fromToolbar);
+    void mnuEditRepaintClick();
     void mnuEditFindClick();
     void mnuEditReplaceClick();
     void hideRows();
