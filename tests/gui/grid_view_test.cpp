@@ -6,6 +6,7 @@
 #include "gui/grid/grid_view.h"
 #include "support/fake_ui_host.h"
 
+#include <QMouseEvent>
 #include <QtTest>
 
 namespace ranvo::gui {
@@ -78,6 +79,29 @@ private slots:
         QVERIFY(f.state.Grid.TopRow() > 80);
         QTest::keyClick(&f.view, Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(f.state.Grid.TopRow(), 1);
+    }
+
+    void captionsSelectWholeColumnsRowsAndEverything() {
+        Fixture f;
+        QWidget* viewport = f.view.viewport();
+        const QPoint column2 = f.view.cellRect(2, 0).center();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, column2);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, column2);
+        QCOMPARE(f.state.Grid.Selection(), (GridRect{2, 1, 2, 100}));
+
+        const QPoint row5 = f.view.cellRect(0, 5).center();
+        const QPoint row2 = f.view.cellRect(0, 2).center();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, row5);
+        QMouseEvent move(QEvent::MouseMove, row2, viewport->mapToGlobal(row2), Qt::NoButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(viewport, &move);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, row2);
+        QCOMPARE(f.state.Grid.Selection(), (GridRect{1, 2, 2, 5}));
+
+        const QPoint corner = f.view.cellRect(0, 0).center();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, corner);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, corner);
+        QCOMPARE(f.state.Grid.Selection(), (GridRect{1, 1, 2, 100}));
+        QVERIFY(f.state.Grid.Row() <= 100 && f.state.Grid.Col() <= 2);
     }
 
     void selectedCellIsPaintedNavy() {

@@ -364,24 +364,127 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
-void GridView::mousePressEvent(QMouseEvent* event) {
-    const QPoint cell = cellAt(event->position().toPoint());
-    if (event->button() != Qt::LeftButton || cell.x() < m_grid.FixedCols() ||
-        cell.y() < m_grid.FixedRows()) {
+QPoint GridView::normalised(QPoint cell) {
+    if (cell.x() < 0) {
+        cell.setX(m_lastMouse.x());
+    } else if (cell.x() == 0) {
+        cell.setX(1);
+    } else {
+        m_lastMouse.setX(cell.x());
+    }
+    if (cell.y() < 0) {
+        cell.setY(m_lastMouse.y());
+    } else if (cell.y() == 0) {
+        cell.setY(1);
+    } else {
+        m_lastMouse.setY(cell.y());
+    }
+    return cell;
+}
+
+void GridView::selectFromAnchor(QPoint to) {
+    const int lastCol = m_grid.ColCount() - 1;
+    const int lastRow = m_grid.RowCount() - 1;
+    const int col = std::clamp(std::max(m_anchor.x(), 1), 1, std::max(lastCol, 1));
+    const int row = std::clamp(std::max(m_anchor.y(), 1), 1, std::max(lastRow, 1));
+    m_grid.SetCurrent(col, row);
+    m_grid.ExtendSelectionTo(std::min(to.x(), lastCol), std::min(to.y(), lastRow));
+}
+
+// Whole columns through the column captions, whole rows through the row captions, and every data
+// cell through the corner.
+void GridView::selectCaptions(QPoint to) {
+    const int lastCol = m_grid.ColCount() - 1;
+    const int lastRow = m_grid.RowCount() - 1;
+    if (lastCol < 1 || lastRow < 1) {
         return;
     }
-    moveTo(cell.x(), cell.y(), (event->modifiers() & Qt::ShiftModifier) != 0);
+    const QPoint cell = normalised(to);
+    if (m_anchor == QPoint(0, 0) && to == QPoint(0, 0)) {
+        m_grid.SetSelection({1, 1, lastCol, lastRow});
+    } else if (m_anchor.y() == 0 && to.y() == 0) {
+        const int from = std::max(m_anchor.x(), 1);
+        m_grid.SetSelection({std::min(from, cell.x()), 1, std::max(from, cell.x()), lastRow});
+    } else if (m_anchor.x() == 0 && to.x() == 0) {
+        const int from = std::max(m_anchor.y(), 1);
+        m_grid.SetSelection({1, std::min(from, cell.y()), lastCol, std::max(from, cell.y())});
+    } else {
+        return;
+    }
+    viewport()->update();
+    emit currentCellChanged();
+}
+
+void GridView::autoScroll(const QPoint& position) {
+    QScrollBar* across = horizontalScrollBar();
+    QScrollBar* down = verticalScrollBar();
+    if (position.x() > viewport()->width()) {
+        across->setValue(across->value() + 1);
+    } else if (position.x() < 0) {
+        across->setValue(across->value() - 1);
+    }
+    if (position.y() > viewport()->height()) {
+        down->setValue(down->value() + 1);
+    } else if (position.y() < 0) {
+        down->setValue(down->value() - 1);
+    }
+}
+
+void GridView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    const QPoint cell = cellAt(event->position().toPoint());
+    if (event->modifiers() == Qt::ShiftModifier) {
+        selectFromAnchor(normalised(cell));
+        viewport()->update();
+        emit currentCellChanged();
+        return;
+    }
+    if (m_mouseSelecting) {
+        return;
+    }
+    m_mouseSelecting = true;
+    m_anchor = QPoint(std::max(cell.x(), 0), std::max(cell.y(), 0));
+    if (cell.x() >= m_grid.FixedCols() && cell.y() >= m_grid.FixedRows() && cell.x() > 0 && cell.y() > 0) {
+        moveTo(cell.x(), cell.y(), false);
+    }
 }
 
 void GridView::mouseMoveEvent(QMouseEvent* event) {
-    if ((event->buttons() & Qt::LeftButton) == 0) {
+    if (!m_mouseSelecting || (event->buttons() & Qt::LeftButton) == 0) {
+        return;
+    }
+    const QPoint position = event->position().toPoint();
+    autoScroll(position);
+    const QPoint cell = cellAt(position);
+    if ((m_anchor.y() == 0 && cell.y() == 0) || (m_anchor.x() == 0 && cell.x() == 0)) {
+        selectCaptions(cell);
+        return;
+    }
+    const QPoint to = normalised(cell);
+    if (m_anchor.x() >= 1 && m_anchor.y() >= 1) {
+        if (to.x() != m_grid.Col() || to.y() != m_grid.Row()) {
+            moveTo(to.x(), to.y(), true);
+        }
+    } else {
+        selectFromAnchor(to);
+        viewport()->update();
+    }
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
         return;
     }
     const QPoint cell = cellAt(event->position().toPoint());
-    if (cell.x() >= m_grid.FixedCols() && cell.y() >= m_grid.FixedRows() &&
-        (cell.x() != m_grid.Col() || cell.y() != m_grid.Row())) {
-        moveTo(cell.x(), cell.y(), true);
+    if (event->modifiers() == Qt::ShiftModifier) {
+        selectFromAnchor(normalised(cell));
+        viewport()->update();
+    } else if (m_mouseSelecting) {
+        selectCaptions(QPoint(std::max(cell.x(), 0), std::max(cell.y(), 0)));
     }
+    m_mouseSelecting = false;
 }
 
 } // namespace ranvo::gui

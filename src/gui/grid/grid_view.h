@@ -71,6 +71,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -81,6 +82,12 @@ private:
     void syncScrollBars();
     void keepCurrentCellInView();
     void drawPlainCell(QPainter& painter, const QRect& rect, int col, int row, bool selected);
+    // A cell under the mouse made usable for a selection: outside the grid the last one used,
+    // the fixed row or column the first data one.
+    [[nodiscard]] QPoint normalised(QPoint cell);
+    void selectFromAnchor(QPoint to);
+    void selectCaptions(QPoint to);
+    void autoScroll(const QPoint& position);
     [[nodiscard]] bool isSelected(int col, int row) const;
 
     DataGrid& m_grid;
@@ -93,6 +100,11 @@ private:
     int m_editCol = 0;
     int m_editRow = 0;
     std::string m_editPrevious;
+    // Mouse selection through the captions: where the press was (0 for a fixed row or column or
+    // outside the grid), and the last data cell the mouse was over.
+    bool m_mouseSelecting = false;
+    QPoint m_anchor{1, 1};
+    QPoint m_lastMouse{1, 1};
 };
 
 } // namespace ranvo::gui
