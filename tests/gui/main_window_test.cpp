@@ -3,6 +3,7 @@
 #include "gui/app/main_window.h"
 #include "gui/app/record_actions.h"
 #include "gui/editing/find_dialogs.h"
+#include "gui/settings/option_dialog.h"
 #include "gui/views/visible_dialog.h"
 #include "gui/app/status_panels.h"
 #include "gui/grid/grid_view.h"
@@ -14,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontComboBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -271,6 +273,29 @@ private slots:
         QVERIFY(grid.RowHeight(2) <= 0);
         QVERIFY(grid.RowHeight(5) <= 0);
         QVERIFY(grid.RowHeight(6) > 0); // a trailer
+    }
+
+    void optionsAreAppliedAndWritten() {
+        Setup setup;
+        test::WriteBytes(setup.home / "config.ini", "[Editor]\r\nFontSize=30\r\nFontStyle=2\r\n");
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        TfrmOption dialog(window.state().Settings, host, &window);
+        dialog.onApply = [&window](const TRanvoSetting& settings) { window.applyNewSettings(settings); };
+        QCOMPARE(dialog.cmbFontSize->currentIndex(), -1); // 30 is not in the list
+        dialog.chkBold->setChecked(true);
+        dialog.m_switches[6]->setChecked(true); // FixCheck
+        dialog.cmbMaxHistory->setCurrentIndex(2);
+        dialog.cmdApplyClick();
+        const TRanvoSetting& settings = window.state().Settings;
+        QCOMPARE(settings.EditorFont.Size, 30); // kept: the list had no selection
+        QCOMPARE(settings.EditorFont.Style, static_cast<std::int32_t>(FontStyleBold));
+        QVERIFY(settings.FixCheck);
+        QCOMPARE(settings.MaxHistoryNum, 30);
+        const std::string written = test::ReadBytes(setup.home / "config.ini");
+        QVERIFY(written.find("FixCheck=1") != std::string::npos);
+        QVERIFY(written.find("MaxHistoryNum=30") != std::string::npos);
     }
 
     void unsavedChangesAreAskedAboutBeforeOpening() {

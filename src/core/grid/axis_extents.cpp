@@ -49,11 +49,14 @@ void AxisExtents::permute(const std::vector<std::size_t>& order, int first) {
 }
 
 int AxisExtents::extent(int index) const {
-    return uniform() ? m_default : m_extents[static_cast<std::size_t>(index)];
+    if (uniform() || index < 0 || index >= m_count) {
+        return m_default;
+    }
+    return m_extents[static_cast<std::size_t>(index)];
 }
 
 void AxisExtents::setExtent(int index, int extent) {
-    if (uniform() && extent == m_default) {
+    if (index < 0 || index >= m_count || (uniform() && extent == m_default)) {
         return;
     }
     materialize();

@@ -77,6 +77,7 @@ GridRowCells DataGrid::RowCells(int row) const {
 
 DataGrid::DataGrid() {
     SetRowCount(1);
+    m_widths.resize(m_colCount);
 }
 
 void DataGrid::SetRowCount(int count) {

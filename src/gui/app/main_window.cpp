@@ -17,6 +17,7 @@
 #include "gui/app/record_actions.h"
 #include "gui/app/status_panels.h"
 #include "gui/editing/find_dialogs.h"
+#include "gui/settings/option_dialog.h"
 #include "gui/views/visible_dialog.h"
 #include "gui/grid/cell_painter.h"
 #include "gui/grid/grid_view.h"
@@ -130,6 +131,8 @@ void TfrmShowData::createMenusAndToolbars() {
     m_cells->addCopyAllTo(edit);
     m_records->addUndoTo(edit);
     createViewMenu();
+    QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
+    options->addAction(QStringLiteral("環境設定(&O)"), this, &TfrmShowData::mnuOptionOptionClick);
     createContextMenu();
 
     tlbMenu = addToolBar(QStringLiteral("tlbMenu"));
@@ -387,6 +390,35 @@ void TfrmShowData::showByCondition() {
 
 void TfrmShowData::mnuFileSaveAsXMLClick() {
     ExportXml(*m_state, *m_ui);
+}
+
+void TfrmShowData::mnuOptionOptionClick() {
+    TfrmOption dialog(m_state->Settings, *m_ui, this);
+    dialog.onApply = [this](const TRanvoSetting& settings) { applyNewSettings(settings); };
+    dialog.exec();
+}
+
+// The options dialog's settings take effect at once and are written to config.ini.
+void TfrmShowData::applyNewSettings(const TRanvoSetting& settings) {
+    m_state->Settings = settings;
+    m_host->fontsChanged();
+    m_painter->settingsChanged();
+    applySettings();
+    const int rowHeight = m_host->TextHeight(FontRole::Editor, "1") + 5;
+    const int colWidth = m_host->TextWidth(FontRole::Editor, "9999999999") + 5;
+    DataGrid& grid = m_state->Grid;
+    if (rowHeight != grid.DefaultRowHeight()) {
+        grid.SetDefaultRowHeight(rowHeight);
+    }
+    if (colWidth != grid.DefaultColWidth()) {
+        grid.SetDefaultColWidth(colWidth);
+    }
+    if (grid.ColCount() > 0) {
+        grid.SetColWidth(0, RecordNumberColumnWidth(*m_host));
+    }
+    statusBar()->setFixedHeight(m_host->TextHeight(FontRole::Status, "A") + 7);
+    m_state->Settings.SaveSetting();
+    refreshFromState();
 }
 
 void TfrmShowData::mnuInteriFixCellClick() {

@@ -71,6 +71,8 @@ public:
     void hideRowsAndCols();
     void showAll();
     void showByCondition();
+    void mnuOptionOptionClick();
+    void applyNewSettings(const TRanvoSetting& settings);
     void mnuInteriFixCellClick();
     void tbcHighLightClick();
     void mnuViewHighLightOffClick();

@@ -30,6 +30,11 @@ TEST(DataGrid, StartsAsOneEmptyCell) {
     EXPECT_EQ(grid.ColCount(), 1);
     EXPECT_EQ(grid.Cell(0, 0), "");
     EXPECT_EQ(grid.Cell(5, 5), "");
+    DataGrid sized;
+    sized.SetColWidth(0, 40); // the one column has a width of its own
+    EXPECT_EQ(sized.ColWidth(0), 40);
+    sized.SetRowHeight(7, 0); // rows that do not exist take nothing
+    EXPECT_EQ(sized.RowCount(), 1);
 }
 
 TEST(DataGrid, CellsOutsideTheGridAreEmptyAndIgnored) {
