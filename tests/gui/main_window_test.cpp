@@ -290,6 +290,7 @@ private slots:
         dialog.cmdApplyClick();
         const TRanvoSetting& settings = window.state().Settings;
         QCOMPARE(settings.EditorFont.Size, 30); // kept: the list had no selection
+        QCOMPARE(settings.EditorFont.Name, std::string(TRanvoSetting::DefaultFontName)); // unchanged
         QCOMPARE(settings.EditorFont.Style, static_cast<std::int32_t>(FontStyleBold));
         QVERIFY(settings.FixCheck);
         QCOMPARE(settings.MaxHistoryNum, 30);

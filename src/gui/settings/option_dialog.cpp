@@ -206,7 +206,9 @@ std::int32_t TfrmOption::colorOf(const QPushButton* box) const {
 
 void TfrmOption::storeItem(int item) {
     if (FontSetting* font = fontOf(item)) {
-        font->Name = fromQString(cmbFontName->currentFont().family());
+        if (cmbFontName->currentFont().family() != m_shownFamily) {
+            font->Name = fromQString(cmbFontName->currentFont().family());
+        }
         font->Color = colorOf(clbFontColor);
         // A size the list does not hold stays as it was.
         if (cmbFontSize->currentIndex() >= 0) {
@@ -239,6 +241,7 @@ void TfrmOption::showItem(int item) {
     chkUseSP->setEnabled(item == SpaceMarks);
     if (font != nullptr) {
         cmbFontName->setCurrentFont(toQFont(*font));
+        m_shownFamily = cmbFontName->currentFont().family();
         cmbFontSize->setCurrentIndex(FontSizeIndex(font->Size).value_or(-1));
         setColor(clbFontColor, font->Color);
         chkBold->setChecked(ShowsBold(font->Style));

@@ -61,6 +61,9 @@ private:
     UiHost& m_host;
     int m_shownItem = -1; // no item shown yet: nothing to store
     int m_shownFilter = 0;
+    // The family the name list showed for the item: the settings name a font the system may only
+    // substitute ("ＭＳ ゴシック"), and that name stays unless another font is chosen.
+    QString m_shownFamily;
 };
 
 } // namespace ranvo::gui
