@@ -17,6 +17,7 @@
 #include "gui/app/record_actions.h"
 #include "gui/app/status_panels.h"
 #include "gui/editing/find_dialogs.h"
+#include "gui/settings/info_dialog.h"
 #include "gui/settings/option_dialog.h"
 #include "gui/views/visible_dialog.h"
 #include "gui/grid/cell_painter.h"
@@ -133,6 +134,8 @@ void TfrmShowData::createMenusAndToolbars() {
     createViewMenu();
     QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
     options->addAction(QStringLiteral("環境設定(&O)"), this, &TfrmShowData::mnuOptionOptionClick);
+    options->addSeparator();
+    options->addAction(QStringLiteral("バージョン情報"), this, [this] { TfrmInfo(this).exec(); });
     createContextMenu();
 
     tlbMenu = addToolBar(QStringLiteral("tlbMenu"));
