@@ -2,7 +2,8 @@
 
 #include "core/loading/open_history.h"
 #include "core/platform/code_page.h"
-#include "core/text/sjis.h"
+#include "core/platform/paths.h"
+#include "core/text/upper_case_sort.h"
 
 #include <algorithm>
 #include <system_error>
@@ -28,12 +29,7 @@ void addFolder(const std::filesystem::path& folder, std::vector<std::filesystem:
 } // namespace
 
 bool IsDefinitionFile(const std::filesystem::directory_entry& entry) {
-    std::error_code error;
-    if (!entry.is_regular_file(error)) {
-        return false;
-    }
-    const std::string extension = entry.path().extension().string();
-    return extension.size() == 4 && AnsiUpperCase(extension) == ".DEF";
+    return IsFileWithExtension(entry, ".def");
 }
 
 std::vector<std::filesystem::path>
@@ -46,17 +42,9 @@ BuildDefinitionList(const AppHome& home, const std::vector<std::string>& extraFo
     for (const std::string& folder : extraFolders) {
         addFolder(Cp932ToPath(folder), list);
     }
-    std::vector<std::pair<std::string, std::filesystem::path>> keyed;
-    keyed.reserve(list.size());
-    for (std::filesystem::path& path : list) {
-        keyed.emplace_back(AnsiUpperCase(PathToCp932(path.filename())), std::move(path));
-    }
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    list.clear();
-    for (auto& [key, path] : keyed) {
-        list.push_back(std::move(path));
-    }
+    SortByUpperCase(list, [](const std::filesystem::path& path) {
+        return PathToCp932(path.filename());
+    });
     return list;
 }
 

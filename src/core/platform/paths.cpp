@@ -1,5 +1,7 @@
 #include "core/platform/paths.h"
 
+#include "core/text/sjis.h"
+
 #include <system_error>
 
 namespace ranvo {
@@ -7,6 +9,13 @@ namespace ranvo {
 bool PathExists(const std::filesystem::path& path) {
     std::error_code error;
     return std::filesystem::exists(path, error);
+}
+
+bool IsFileWithExtension(const std::filesystem::directory_entry& entry,
+                         std::string_view extension) {
+    std::error_code error;
+    return entry.is_regular_file(error) &&
+           AnsiUpperCase(entry.path().extension().string()) == AnsiUpperCase(extension);
 }
 
 std::filesystem::path FullPath(const std::filesystem::path& path) {

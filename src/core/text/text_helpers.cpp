@@ -148,6 +148,18 @@ std::string_view LeftBytes(std::string_view text, int count) {
     return text.substr(0, count < 0 ? 0 : static_cast<std::size_t>(count));
 }
 
+// Bytes up to 32 are all below 0x40, so none of them is ever the trail byte of a double-byte
+// character and the cut can go byte by byte.
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 std::string XmlEscape(std::string_view text) {
     std::string result;
     result.reserve(text.size());

@@ -38,6 +38,9 @@ int SplitQuoted(std::string_view text, std::vector<std::string>& list, char sepa
 // The first `count` bytes of the text; may cut a double-byte character in two.
 [[nodiscard]] std::string_view LeftBytes(std::string_view text, int count);
 
+// The text without the bytes up to 32 (blanks and control characters) at either end.
+[[nodiscard]] std::string_view Trim(std::string_view text);
+
 // Replaces the five XML special characters by entity references, "&" first.
 [[nodiscard]] std::string XmlEscape(std::string_view text);
 

@@ -3,6 +3,7 @@
 #include "core/platform/file_io.h"
 #include "core/text/number_text.h"
 #include "core/text/sjis.h"
+#include "core/text/text_helpers.h"
 #include "core/text/text_lines.h"
 
 #include <algorithm>
@@ -15,18 +16,6 @@ namespace ranvo {
 namespace {
 
 constexpr std::size_t OptionLineCount = 5;
-
-// Cuts bytes up to 32 at both ends. They are all below 0x40, so none of them is ever the trail
-// byte of a double-byte character and the cut can go byte by byte.
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 // AnsiUpperCase into a buffer the caller keeps, so that a lookup per drawn cell does not
 // allocate a new string each time.
@@ -53,7 +42,7 @@ std::optional<std::string_view> sectionName(std::string_view line) {
     if (last == 0 || line[last] != ']') {
         return std::nullopt;
     }
-    return trimmed(line.substr(1, last - 1));
+    return Trim(line.substr(1, last - 1));
 }
 
 // Room for "-2147483648".
@@ -66,52 +55,46 @@ std::string_view decimalText(std::int32_t number, DecimalBuffer& buffer) {
 
 } // namespace
 
+void ReadFilterOptions(const std::vector<std::string_view>& lines, TFilterOptions& options) {
+    // Line k is an option only when a line follows it: a file of one line is all table.
+    const std::size_t usable = lines.empty() ? 0 : std::min(lines.size() - 1, OptionLineCount);
+    for (std::size_t k = 0; k < usable; ++k) {
+        const std::string_view line = lines[k];
+        if (!line.starts_with(';')) {
+            continue;
+        }
+        const bool on = line.size() > 1 && line[1] == '1';
+        switch (k) {
+        case 0: options.IsNumeric = on; break;
+        case 1: options.UseFit = on; break;
+        case 2: options.FitText = line.substr(1); break;
+        case 3: options.TrimSpaces = on; break;
+        default: options.CutFit = on; break;
+        }
+    }
+}
+
 bool TRvFilter::Load(const std::filesystem::path& path) {
     m_table.clear();
     Loaded = false;
-    IsNumeric = false;
-    UseFit = false;
-    FitText.clear();
-    TrimSpaces = true;
-    CutFit = true;
+    static_cast<TFilterOptions&>(*this) = TFilterOptions();
     const std::optional<std::string> bytes = ReadFileBytes(path);
     if (!bytes) {
         return false;
     }
     std::vector<std::string_view> lines;
     SplitLines(TextBeforeNul(*bytes), lines);
-    readOptions(lines);
+    ReadFilterOptions(lines, *this);
     readTable(lines);
     Loaded = true;
     return true;
-}
-
-void TRvFilter::readOptions(const std::vector<std::string_view>& lines) {
-    // Line k is an option only when a line follows it: a file of one line is all table.
-    const std::size_t usable = lines.empty() ? 0 : std::min(lines.size() - 1, OptionLineCount);
-    std::string_view options[OptionLineCount] = {};
-    for (std::size_t k = 0; k < usable; ++k) {
-        if (lines[k].starts_with(';')) {
-            options[k] = lines[k];
-        }
-    }
-    const auto flag = [&](std::size_t k, bool fallback) {
-        return options[k].empty() ? fallback : options[k].size() > 1 && options[k][1] == '1';
-    };
-    IsNumeric = flag(0, false);
-    UseFit = flag(1, false);
-    if (!options[2].empty()) {
-        FitText = options[2].substr(1);
-    }
-    TrimSpaces = flag(3, true);
-    CutFit = flag(4, true);
 }
 
 void TRvFilter::readTable(const std::vector<std::string_view>& lines) {
     bool inFilter = false;
     std::string upper;
     for (const std::string_view raw : lines) {
-        const std::string_view line = trimmed(raw);
+        const std::string_view line = Trim(raw);
         if (line.empty() || line.front() == ';') {
             continue;
         }
@@ -125,10 +108,10 @@ void TRvFilter::readTable(const std::vector<std::string_view>& lines) {
         }
         // "=" is below 0x40 and never a trail byte: a byte search finds only a real "=".
         const std::size_t equals = line.find('=');
-        std::string_view key = trimmed(line.substr(0, equals));
+        std::string_view key = Trim(line.substr(0, equals));
         const std::string_view value = equals == std::string_view::npos
                                            ? std::string_view()
-                                           : trimmed(line.substr(equals + 1));
+                                           : Trim(line.substr(equals + 1));
         DecimalBuffer digits;
         if (IsNumeric) {
             if (const std::optional<std::int32_t> number = ToInteger(key)) {
@@ -163,10 +146,10 @@ std::string TRvFilter::Translate(std::string_view value, std::string_view defaul
     DecimalBuffer digits;
     if (IsNumeric) {
         // Text that is no integer counts as 0, so "abc" finds the key 0.
-        key = decimalText(IntegerOr(trimmed(key), 0), digits);
+        key = decimalText(IntegerOr(Trim(key), 0), digits);
     }
     if (TrimSpaces) {
-        key = trimmed(key);
+        key = Trim(key);
     }
     const std::string* found = find(key);
     return std::string(found != nullptr ? std::string_view(*found) : untranslated);

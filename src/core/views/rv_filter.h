@@ -12,6 +12,21 @@
 
 namespace ranvo {
 
+// The options at the head of a `.fil` file, with the values a file that gives none of them has.
+struct TFilterOptions {
+    bool IsNumeric = false;
+    bool UseFit = false;
+    std::string FitText;
+    bool TrimSpaces = true;
+    bool CutFit = true;
+
+    bool operator==(const TFilterOptions&) const = default;
+};
+
+// Sets the options that the option lines among `lines` (a `.fil` file's lines) give; the others
+// keep their values in `options`.
+void ReadFilterOptions(const std::vector<std::string_view>& lines, TFilterOptions& options);
+
 // A `.fil` file is CP932 text: five option lines that start with ";" (so that they read as
 // comments), then the section "[Filter]" with one "key=value" row per translation:
 //
@@ -39,18 +54,13 @@ namespace ranvo {
 // Translate runs for every drawn cell of a filtered field: the table is hashed, and a lookup
 // upper-cases the key into a buffer kept from call to call, so it allocates nothing once that
 // buffer has grown. The buffer makes Translate unfit for use from several threads at once.
-class TRvFilter {
+class TRvFilter : public TFilterOptions {
 public:
     // The default text that stands for "show the value itself": the one byte 0, which no typed
     // default text can hold.
     static constexpr std::string_view NoDefaultMarker{"\0", 1};
 
     bool Loaded = false;
-    bool IsNumeric = false;
-    bool UseFit = false;
-    std::string FitText;
-    bool TrimSpaces = true;
-    bool CutFit = true;
 
     // Reads the file, replacing the options and the table. False, with Loaded false, when the
     // file does not exist or cannot be read; any bytes that can be read make a table.
@@ -62,7 +72,6 @@ public:
     [[nodiscard]] std::string Translate(std::string_view value, std::string_view defaultText) const;
 
 private:
-    void readOptions(const std::vector<std::string_view>& lines);
     void readTable(const std::vector<std::string_view>& lines);
     [[nodiscard]] const std::string* find(std::string_view key) const;
 
