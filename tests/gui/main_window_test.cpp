@@ -4,6 +4,7 @@
 #include "gui/app/record_actions.h"
 #include "gui/editing/find_dialogs.h"
 #include "gui/settings/option_dialog.h"
+#include "gui/views/filter_dialog.h"
 #include "gui/views/visible_dialog.h"
 #include "gui/app/status_panels.h"
 #include "gui/grid/grid_view.h"
@@ -273,6 +274,39 @@ private slots:
         QVERIFY(grid.RowHeight(2) <= 0);
         QVERIFY(grid.RowHeight(5) <= 0);
         QVERIFY(grid.RowHeight(6) > 0); // a trailer
+    }
+
+    void filterSettingsOpenWithCtrlROnceAFileIsLoaded() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        bool shown = false;
+        rejectNextDialog(shown);
+        QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
+        QApplication::processEvents();
+        QVERIFY(!shown);
+
+        window.DataFileLoad(setup.data, setup.definition);
+        rejectNextDialog(shown);
+        QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
+        QVERIFY(shown);
+        QVERIFY(window.state().FiltersPrepared);
+        QCOMPARE(window.state().FilterMng.ConditionCount(), 4);
+
+        // The sample's filter setting fits its definition and names its record types.
+        fs::copy(fs::path(RANVO_SAMPLES) / "sales" / "filter", setup.home / "filter");
+        TfrmFilter dialog(window.state(), host, &window);
+        dialog.cmbFilterSet->setEditText(QStringLiteral("sales.fls"));
+        dialog.cmdOpenClick();
+        QCOMPARE(host.messageTexts().back(), std::string("フィルタ設定ファイルを開きました"));
+        dialog.cmdApplyClick();
+        QVERIFY(window.state().FilterMng.Active);
+        QCOMPARE(window.state().FilterMng.Translate(2, 0, "D"), std::string("\x96\xbe\x8d\xd7")); // 明細
+        QCOMPARE(window.state().FilterMng.Translate(2, 1, "A00020"), std::string("A00020"));
     }
 
     void optionsAreAppliedAndWritten() {

@@ -34,12 +34,16 @@ void FilterTableSheet::SetCell(int row, int column, std::string text) {
     if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount) {
         return;
     }
-    const bool newKey = column == KeyColumn && row == RowCount() - 1 && !Trim(text).empty();
+    const bool newKey = AddsRow(row, column, text);
     FilterTableRow& cells = m_rows[static_cast<std::size_t>(row)];
     (column == KeyColumn ? cells.Key : cells.Value) = std::move(text);
     if (newKey) {
         m_rows.emplace_back();
     }
+}
+
+bool FilterTableSheet::AddsRow(int row, int column, std::string_view text) const {
+    return column == KeyColumn && row == RowCount() - 1 && !Trim(text).empty();
 }
 
 void FilterTableSheet::ensureEntryRow() {

@@ -48,6 +48,8 @@ public:
     // Sets one cell as the user typed it. A key typed into the entry row that is not blank makes
     // it a row of the table, and a new entry row follows.
     void SetCell(int row, int column, std::string text);
+    // Whether SetCell with these arguments appends a new entry row.
+    [[nodiscard]] bool AddsRow(int row, int column, std::string_view text) const;
 
     // Replaces options and rows by those of a `.fil` file's bytes. An option the file does not
     // give is off, as the editor shows it; the rows are the "key=value" lines after the first

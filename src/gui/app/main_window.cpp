@@ -19,6 +19,8 @@
 #include "gui/editing/find_dialogs.h"
 #include "gui/settings/info_dialog.h"
 #include "gui/settings/option_dialog.h"
+#include "gui/views/filter_dialog.h"
+#include "gui/views/make_filter_dialog.h"
 #include "gui/views/visible_dialog.h"
 #include "gui/grid/cell_painter.h"
 #include "gui/grid/grid_view.h"
@@ -133,6 +135,11 @@ void TfrmShowData::createMenusAndToolbars() {
     m_records->addUndoTo(edit);
     createViewMenu();
     QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
+    mnuOptionFilter = addDataAction(options, QStringLiteral("フィルタ設定(&F)"), &TfrmShowData::mnuOptionFilterClick,
+                                    QKeySequence(Qt::CTRL | Qt::Key_R));
+    options->addSeparator();
+    options->addAction(QStringLiteral("フィルタファイル作成(&M)"), this, &TfrmShowData::mnuOptionMakeFilterClick);
+    options->addSeparator();
     options->addAction(QStringLiteral("環境設定(&O)"), this, &TfrmShowData::mnuOptionOptionClick);
     options->addSeparator();
     options->addAction(QStringLiteral("バージョン情報"), this, [this] { TfrmInfo(this).exec(); });
@@ -167,6 +174,12 @@ void TfrmShowData::createMenusAndToolbars() {
     addDataAction(tlbMenu, QStringLiteral("再適用"), &TfrmShowData::mnuEditRepaintClick)
         ->setToolTip(QStringLiteral("定義再適用"));
     addDataAction(tlbMenu, QStringLiteral("強調表示"), &TfrmShowData::tbcHighLightClick);
+    QAction* FlatButton1 = tlbMenu->addAction(QStringLiteral("フィルタ"), this, [this] {
+        if (!m_state->DataFileName.empty() && !m_state->AddBoxActive && mnuOptionFilter->isEnabled()) {
+            mnuOptionFilter->trigger();
+        }
+    });
+    FlatButton1->setToolTip(QStringLiteral("フィルタ設定　Ctrl+R"));
     tlbMenu->addSeparator();
 
     // The field-jump list and the cell edit box get a row of their own: the edit box needs room.
@@ -393,6 +406,17 @@ void TfrmShowData::showByCondition() {
 
 void TfrmShowData::mnuFileSaveAsXMLClick() {
     ExportXml(*m_state, *m_ui);
+}
+
+void TfrmShowData::mnuOptionFilterClick() {
+    TfrmFilter dialog(*m_state, *m_ui, this);
+    dialog.onFiltersChanged = [this] { stgData->gridChanged(); };
+    dialog.exec();
+}
+
+void TfrmShowData::mnuOptionMakeFilterClick() {
+    TfrmMakeFilter dialog(m_state->Home.FilterFolder(), *m_ui, this);
+    dialog.exec();
 }
 
 void TfrmShowData::mnuOptionOptionClick() {

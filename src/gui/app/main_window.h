@@ -71,6 +71,8 @@ public:
     void hideRowsAndCols();
     void showAll();
     void showByCondition();
+    void mnuOptionFilterClick();
+    void mnuOptionMakeFilterClick();
     void mnuOptionOptionClick();
     void applyNewSettings(const TRanvoSetting& settings);
     void mnuInteriFixCellClick();
@@ -121,6 +123,7 @@ private:
     QLineEdit* txtData = nullptr;
     QAction* mnuFileOpen = nullptr;
     QAction* mnuFileSaveAsCsv = nullptr;
+    QAction* mnuOptionFilter = nullptr;
     // Show-all commands: enabled once something was hidden.
     std::vector<QAction*> m_showAllActions;
     QAction* mnuInteriFixCell = nullptr;
