@@ -133,14 +133,22 @@ void FilterSettingEditor::showField(int field) {
     Controls.DefaultText = Controls.HasDefault ? setting->DefaultText : std::string();
 }
 
+bool FilterSettingEditor::commitChecked() {
+    if (!fieldShown()) {
+        return true;
+    }
+    if (filterFileMissing() || defaultTextHasComma()) {
+        return false;
+    }
+    commit();
+    return true;
+}
+
 bool FilterSettingEditor::SelectCondition(int condition) {
     // The comma check too: the new condition's list shows no field, so a text refused here
     // would otherwise be committed unseen.
-    if (fieldShown()) {
-        if (filterFileMissing() || defaultTextHasComma()) {
-            return false;
-        }
-        commit();
+    if (!commitChecked()) {
+        return false;
     }
     m_condition = condition;
     m_field = -1;
@@ -149,20 +157,15 @@ bool FilterSettingEditor::SelectCondition(int condition) {
 }
 
 bool FilterSettingEditor::SelectField(int field) {
-    if (fieldShown()) {
-        if (filterFileMissing() || defaultTextHasComma()) {
-            return false;
-        }
-        commit();
+    if (!commitChecked()) {
+        return false;
     }
     showField(field);
     return true;
 }
 
 void FilterSettingEditor::Apply() {
-    if (fieldShown() && !filterFileMissing() && !defaultTextHasComma()) {
-        commit();
-    }
+    commitChecked();
     TRvFilterMng& filters = m_state.FilterMng;
     filters.Active = filters.LoadFilters(m_state.Home.FilterFolder());
     if (!filters.Active) {
@@ -187,11 +190,8 @@ void FilterSettingEditor::SaveSetting(std::string_view name) {
         return;
     }
     // What the shown field's controls say is saved too, once it passes the checks of a commit.
-    if (fieldShown()) {
-        if (filterFileMissing() || defaultTextHasComma()) {
-            return;
-        }
-        commit();
+    if (!commitChecked()) {
+        return;
     }
     const std::filesystem::path path =
         TRvFilterMng::SettingFileName(m_state.Home.FilterFolder() / Cp932ToPath(name));

@@ -78,6 +78,9 @@ private:
     [[nodiscard]] bool filterFileMissing();
     [[nodiscard]] bool defaultTextHasComma();
     void commit();
+    // Commits the shown field if there is one and it passes the checks; false, after a warning,
+    // when it does not.
+    bool commitChecked();
     void showField(int field);
     void listFolder();
 
