@@ -12,5 +12,6 @@ int runDump(const std::vector<std::string>& words);
 int runDetect(const std::vector<std::string>& words);
 int runRecode(const std::vector<std::string>& words);
 int runDefSave(const std::vector<std::string>& words);
+int runDefXml(const std::vector<std::string>& words);
 
 } // namespace ranvo::cli

@@ -36,6 +36,8 @@ Commands:
       way are counted on standard error.
   def-save IN OUT
       Reads the definition IN and writes it to OUT as the definition editor saves it.
+  def-xml IN OUT
+      Reads the definition IN and writes it to OUT as an XML document (Shift_JIS).
 
 CODE is one of sjis (the default), euc, jis, unicode (UTF-16LE) and utf8.
 Exit codes: 0 success, 1 failure (the reason on standard error), 2 usage error.
@@ -72,6 +74,9 @@ int main(int argc, char** argv) {
         }
         if (words[0] == "def-save") {
             return ranvo::cli::runDefSave(rest);
+        }
+        if (words[0] == "def-xml") {
+            return ranvo::cli::runDefXml(rest);
         }
         throw ranvo::cli::UsageError("unknown command " + words[0]);
     } catch (const ranvo::cli::UsageError& error) {

@@ -5,7 +5,8 @@
 // list of conditions, of which condition 0 is the fallback for records no other condition
 // recognises. Every other part of the program reads it through the queries below, which answer
 // defaults and never fail, so a definition read from a hand-made file can never make a caller
-// index out of range. The `.def` reader and writer are members too (define_file.cpp).
+// index out of range. The `.def` reader and writer are members too (define_file.cpp), and so
+// is the XML export (define_xml.cpp).
 
 #include "core/definitions/define_condition.h"
 
@@ -56,6 +57,11 @@ public:
     // written and nothing changed, when a condition has fewer lengths, colours or starts than
     // names.
     [[nodiscard]] bool SaveToFile(const std::filesystem::path& path);
+
+    // Writes the definition as an XML document (define_xml.cpp). False, with nothing written,
+    // when a condition has fewer names, starts or colours than lengths, when the path's folder
+    // does not exist, or when the file cannot be written.
+    [[nodiscard]] bool SaveToXml(const std::filesystem::path& path) const;
 
     [[nodiscard]] bool IsFixedFormat() const { return FileFormat.starts_with('F'); }
     [[nodiscard]] bool IsCsvFormat() const { return FileFormat.starts_with('C'); }
