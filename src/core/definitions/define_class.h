@@ -100,4 +100,18 @@ private:
     mutable std::vector<std::string> m_columns;
 };
 
+// Keeps TDefineClass::DefineLoaded as it is for a scope. Reading a definition for a purpose of
+// its own (scoring candidates, the definition editor) sets the flag that every definition's
+// record queries follow; the current definition must answer as before afterwards.
+class DefineLoadedKeeper {
+public:
+    DefineLoadedKeeper() = default;
+    ~DefineLoadedKeeper() { TDefineClass::DefineLoaded = m_saved; }
+    DefineLoadedKeeper(const DefineLoadedKeeper&) = delete;
+    DefineLoadedKeeper& operator=(const DefineLoadedKeeper&) = delete;
+
+private:
+    bool m_saved = TDefineClass::DefineLoaded;
+};
+
 } // namespace ranvo

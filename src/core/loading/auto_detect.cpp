@@ -82,19 +82,6 @@ void cutPieces(std::string_view line, std::int32_t recordLength,
     }
 }
 
-// Scoring reads candidates into a scratch definition, and LoadFromFile sets the flag that every
-// definition's record queries follow; the current definition must answer as before afterwards.
-class DefineLoadedKeeper {
-public:
-    DefineLoadedKeeper() = default;
-    ~DefineLoadedKeeper() { TDefineClass::DefineLoaded = m_saved; }
-    DefineLoadedKeeper(const DefineLoadedKeeper&) = delete;
-    DefineLoadedKeeper& operator=(const DefineLoadedKeeper&) = delete;
-
-private:
-    bool m_saved = TDefineClass::DefineLoaded;
-};
-
 } // namespace
 
 std::vector<std::size_t> ScoreDefinitions(const std::filesystem::path& dataPath, KanjiCode code,
