@@ -18,6 +18,13 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
+// The library's temporary buffers (std::stable_sort) come from the nothrow form and go back
+// through the plain delete below, so both forms must take their memory from the same place.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    allocations += counting ? 1 : 0;
+    return std::malloc(size == 0 ? 1 : size);
+}
+
 // The replacement new takes its memory from malloc, so free is the matching release; GCC cannot
 // see that through the replacement and warns.
 #pragma GCC diagnostic push
@@ -26,6 +33,9 @@ void operator delete(void* memory) noexcept {
     std::free(memory);
 }
 void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
     std::free(memory);
 }
 #pragma GCC diagnostic pop

@@ -130,6 +130,14 @@ std::filesystem::path DefinitionEditor::existingFolderOr(const std::filesystem::
     return isFolder(folder) ? folder : fallback;
 }
 
+void DefinitionEditor::ChooseFolder() {
+    if (const std::optional<std::filesystem::path> folder =
+            m_host.ChooseFolder("定義ファイルフォルダ指定", existingFolderOr(DefineFolder()))) {
+        File.Folder = PathToCp932(*folder);
+        DefinitionChanged = true;
+    }
+}
+
 void DefinitionEditor::DefineNameLeft() {
     if (File.FileName.empty() && !Trim(File.DefineName).empty()) {
         File.FileName = File.DefineName + ".def";
@@ -146,7 +154,12 @@ void DefinitionEditor::lockConditionBoxes() {
     }
 }
 
-void DefinitionEditor::FormatChanged() {
+void DefinitionEditor::ChooseFormat(bool fixed, bool byRecordLength) {
+    if (fixed == File.Fixed && (!fixed || byRecordLength == File.ByRecordLength)) {
+        return;
+    }
+    File.Fixed = fixed;
+    File.ByRecordLength = byRecordLength;
     Fields.Clear();
     Fields.Csv = !File.Fixed;
     lockConditionBoxes();

@@ -56,6 +56,8 @@ public:
     DefinitionFileControls File;
     ConditionControls Condition;
     FieldSheet Fields;
+    // Field rows copied for the field sheet's record paste commands.
+    std::vector<FieldSheetRow> CopiedRows;
     // The condition area differs from the selected condition; something is not saved yet.
     bool ConditionChanged = false;
     bool DefinitionChanged = false;
@@ -74,11 +76,13 @@ public:
     bool Open(const std::filesystem::path& path);
     // Lets the user choose a definition file and opens it.
     bool ChooseAndOpen();
+    // Lets the user choose the folder the definition is saved in.
+    void ChooseFolder();
     // Leaving the definition name box names the file after the definition when it has no name.
     void DefineNameLeft();
-    // After another format was chosen: the field sheet is emptied and the condition boxes the
-    // format decides are set and locked.
-    void FormatChanged();
+    // Another format chosen: the field sheet is emptied and the condition boxes the format
+    // decides are set and locked. Choosing the format shown changes nothing.
+    void ChooseFormat(bool fixed, bool byRecordLength);
 
     bool Save();
     bool ExportXml();

@@ -16,6 +16,7 @@
 #include "gui/app/column_width_dialog.h"
 #include "gui/app/record_actions.h"
 #include "gui/app/status_panels.h"
+#include "gui/definitions/define_dialog.h"
 #include "gui/editing/find_dialogs.h"
 #include "gui/settings/info_dialog.h"
 #include "gui/settings/option_dialog.h"
@@ -138,6 +139,8 @@ void TfrmShowData::createMenusAndToolbars() {
     mnuOptionFilter = addDataAction(options, QStringLiteral("フィルタ設定(&F)"), &TfrmShowData::mnuOptionFilterClick,
                                     QKeySequence(Qt::CTRL | Qt::Key_R));
     options->addSeparator();
+    options->addAction(QStringLiteral("定義ファイル作成(&D)"), QKeySequence(Qt::CTRL | Qt::Key_D), this,
+                       &TfrmShowData::mnuOptionDefineClick);
     options->addAction(QStringLiteral("フィルタファイル作成(&M)"), this, &TfrmShowData::mnuOptionMakeFilterClick);
     options->addSeparator();
     options->addAction(QStringLiteral("環境設定(&O)"), this, &TfrmShowData::mnuOptionOptionClick);
@@ -411,6 +414,15 @@ void TfrmShowData::mnuFileSaveAsXMLClick() {
 void TfrmShowData::mnuOptionFilterClick() {
     TfrmFilter dialog(*m_state, *m_ui, this);
     dialog.onFiltersChanged = [this] { stgData->gridChanged(); };
+    dialog.exec();
+}
+
+// The editor opens on the loaded file's definition, or on a new one.
+void TfrmShowData::mnuOptionDefineClick() {
+    TfrmDefine dialog(m_state->Home.Folder(), m_state->Settings.DefineFolders, *m_ui, this);
+    if (!m_state->DataFileName.empty()) {
+        dialog.openDefinition(m_state->Definition.FilePath);
+    }
     dialog.exec();
 }
 

@@ -72,6 +72,7 @@ public:
     void showAll();
     void showByCondition();
     void mnuOptionFilterClick();
+    void mnuOptionDefineClick();
     void mnuOptionMakeFilterClick();
     void mnuOptionOptionClick();
     void applyNewSettings(const TRanvoSetting& settings);

@@ -42,6 +42,10 @@ QColor toQColor(std::int32_t color) {
             static_cast<int>((bits >> 16) & 0xFFu)};
 }
 
+std::int32_t fromQColor(const QColor& color) {
+    return static_cast<std::int32_t>(color.red() | (color.green() << 8) | (color.blue() << 16));
+}
+
 QFont toQFont(const FontSetting& font) {
     QFont result(toQString(font.Name));
     result.setPointSize(font.Size > 0 ? font.Size : 9);

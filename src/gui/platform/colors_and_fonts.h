@@ -18,6 +18,8 @@
 namespace ranvo::gui {
 
 [[nodiscard]] QColor toQColor(std::int32_t color);
+// An ordinary colour (never a system one) as 0x00BBGGRR.
+[[nodiscard]] std::int32_t fromQColor(const QColor& color);
 [[nodiscard]] QFont toQFont(const FontSetting& font);
 
 // The width of one byte of text when the font gives every half-width character one unit and

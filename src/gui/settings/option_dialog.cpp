@@ -74,7 +74,7 @@ QWidget* TfrmOption::createLookPage() {
         connect(box, &QPushButton::clicked, this, [this, box] {
             const QColor chosen = QColorDialog::getColor(toQColor(colorOf(box)), this);
             if (chosen.isValid()) {
-                setColor(box, static_cast<std::int32_t>(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16)));
+                setColor(box, fromQColor(chosen));
             }
         });
     }

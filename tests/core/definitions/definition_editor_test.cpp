@@ -19,8 +19,7 @@ protected:
     void nameLinesDefinition() {
         editor.File.FileName = "lines";
         editor.File.Folder = dir.path().string();
-        editor.File.ByRecordLength = false;
-        editor.FormatChanged();
+        editor.ChooseFormat(true, false);
         editor.Fields.PasteCells("kind\t\t1\r\ndate\t\t8", 0, FieldSheet::NameColumn);
         host.answers.push_back(Answer::Yes); // the fallback condition takes the fields
         ASSERT_TRUE(editor.Update());
