@@ -21,7 +21,9 @@ void appendDoubled(std::string& line, std::string_view value, std::string_view q
     }
 }
 
-void appendCsvValue(std::string& line, std::string_view value, const CsvStyle& style) {
+} // namespace
+
+void AppendCsvValue(std::string& line, std::string_view value, const CsvStyle& style) {
     const std::string_view quote = style.Quote;
     if (style.QuoteAlways || (!value.empty() && ContainsCharacterWise(value, quote))) {
         line += quote;
@@ -35,6 +37,8 @@ void appendCsvValue(std::string& line, std::string_view value, const CsvStyle& s
         line += value;
     }
 }
+
+namespace {
 
 template <class Text>
 std::string buildCsvLine(const CsvStyle& style, std::span<const Text> values, bool writeFirst) {
@@ -50,7 +54,7 @@ std::string buildCsvLine(const CsvStyle& style, std::span<const Text> values, bo
         if (i > 0) {
             line += style.Separate;
         }
-        appendCsvValue(line, values[i], style);
+        AppendCsvValue(line, values[i], style);
     }
     return line;
 }

@@ -36,6 +36,10 @@ struct CsvStyle {
 [[nodiscard]] std::string BuildCsvLine(const CsvStyle& style, std::span<const std::string> values,
                                        bool writeFirst);
 
+// Appends one value as a CSV row writes it: quoted, with inner quotes doubled, when the style
+// quotes every value or the value holds the quote; quoted as it is when it holds the separator.
+void AppendCsvValue(std::string& line, std::string_view value, const CsvStyle& style);
+
 // The record text of grid row `row` in `style` (columns 1 onward).
 [[nodiscard]] std::string BuildCsvRow(const CsvStyle& style, const DataGrid& grid, int row);
 

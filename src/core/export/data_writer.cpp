@@ -14,14 +14,9 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr CsvStyle kCsvCopyStyle{",", "\"", false};
 
-// The stored file's text around the read range, cut as the loader cut it.
-struct OutsideRange {
-    std::string text; // the decoded stored file; the views below point into it
-    std::vector<std::string_view> before;
-    std::vector<std::string_view> after;
-};
+} // namespace
 
-std::optional<OutsideRange> readOutsideRange(const MainState& state) {
+std::optional<OutsideRange> ReadOutsideRange(const MainState& state) {
     OutsideRange outside;
     const ReadRange& range = state.Loaded.Range;
     if (!range.Enabled) {
@@ -60,6 +55,12 @@ std::optional<OutsideRange> readOutsideRange(const MainState& state) {
     outside.after.assign(records.begin() + static_cast<std::ptrdiff_t>(first + to), records.end());
     return outside;
 }
+
+int RecordRowEnd(const MainState& state) {
+    return std::min(state.Grid.RowCount(), static_cast<int>(state.Records.size()) + 1);
+}
+
+namespace {
 
 // A stored record rewritten for another layout: its field values, joined without separators
 // (fixed) or by the CSV rules.
@@ -113,15 +114,13 @@ bool writesCsv(const TDefineClass& definition, TargetLayout layout) {
 } // namespace
 
 std::optional<std::string> BuildDataText(const MainState& state, TargetLayout layout) {
-    std::optional<OutsideRange> outside = readOutsideRange(state);
+    std::optional<OutsideRange> outside = ReadOutsideRange(state);
     if (!outside) {
         return std::nullopt;
     }
     const TDefineClass& definition = state.Definition;
     const DataGrid& grid = state.Grid;
-    // Rows with a record behind them: after every record was cut, the grid keeps one empty row
-    // to type into, which is no record of the file.
-    const int rows = std::min(grid.RowCount(), static_cast<int>(state.Records.size()) + 1);
+    const int rows = RecordRowEnd(state);
     TextBuilder builder(state, layout);
 
     if (layout == TargetLayout::Own && definition.FileFormat == "FB") {

@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace ranvo {
 
@@ -20,6 +22,22 @@ enum class TargetLayout {
     CsvCopy,  // a fixed-length file's records as CSV ("," and a double quote, quoted as needed)
     Fixed,    // a CSV file's records as fixed-length lines: each row's cells joined
 };
+
+// The stored file's records around the read range, cut as the loader cut them: lines, or for an
+// FB file the bytes before and after the range (one piece each). Both lists are empty when no
+// read range is in force.
+struct OutsideRange {
+    std::string text; // the decoded stored file; the views below point into it
+    std::vector<std::string_view> before;
+    std::vector<std::string_view> after;
+};
+
+// Nothing when the stored file cannot be read.
+[[nodiscard]] std::optional<OutsideRange> ReadOutsideRange(const MainState& state);
+
+// The grid rows that hold a record: after every record was cut, the grid keeps one empty row to
+// type into, which is no record of the file. Rows 1 to the answer minus 1.
+[[nodiscard]] int RecordRowEnd(const MainState& state);
 
 // The file's text (before encoding) as the layout writes it; nothing when the stored file that
 // the parts outside the read range come from cannot be read.
