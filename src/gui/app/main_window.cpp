@@ -18,6 +18,7 @@
 #include "gui/app/status_panels.h"
 #include "gui/definitions/define_dialog.h"
 #include "gui/editing/find_dialogs.h"
+#include "gui/export/layout_save_dialog.h"
 #include "gui/settings/info_dialog.h"
 #include "gui/settings/option_dialog.h"
 #include "gui/views/filter_dialog.h"
@@ -110,6 +111,7 @@ void TfrmShowData::createMenusAndToolbars() {
                   QKeySequence(Qt::CTRL | Qt::Key_S));
     addDataAction(file, QStringLiteral("名前を付けて保存(&A)"), &TfrmShowData::mnuFileAsSaveClick);
     file->addSeparator();
+    addDataAction(file, QStringLiteral("形式を指定して保存(&L)"), &TfrmShowData::mnuFileLayoutSaveClick);
     mnuFileSaveAsCsv = addDataAction(file, fromUtf8(SaveConvertedCaption(*m_state)),
                                      &TfrmShowData::mnuFileSaveAsCsvClick);
     addDataAction(file, QStringLiteral("XML出力(&X)"), &TfrmShowData::mnuFileSaveAsXMLClick);
@@ -404,6 +406,11 @@ void TfrmShowData::showByCondition() {
     }
     TfrmVisible dialog(*m_state, *m_ui, this);
     dialog.onApplied = [this] { refreshFromState(); };
+    dialog.exec();
+}
+
+void TfrmShowData::mnuFileLayoutSaveClick() {
+    TfrmLayoutSave dialog(*m_state, *m_ui, this);
     dialog.exec();
 }
 

@@ -61,6 +61,7 @@ public:
     void tbcSaveClick();
     void mnuFileAsSaveClick();
     void mnuFileSaveAsCsvClick();
+    void mnuFileLayoutSaveClick();
     void mnuFileSaveAsXMLClick();
     void sortRecords(SortAlgorithm algorithm, SortDirection direction, bool fromToolbar);
     void mnuEditRepaintClick();
