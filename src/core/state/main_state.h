@@ -11,6 +11,7 @@
 #include "core/settings/ranvo_setting.h"
 #include "core/state/app_home.h"
 #include "core/state/load_options.h"
+#include "core/state/page_addition.h"
 #include "core/state/undo_data.h"
 #include "core/views/rv_filter_mng.h"
 
@@ -92,6 +93,12 @@ struct MainState {
     int JumpListIndex = -1;
     // The commands that need a loaded file are enabled.
     bool DataCommandsEnabled = false;
+
+    // Printing: the headers and footers, whether filtered values are printed, and the preview's
+    // zoom in percent (100 while printing). They last while the program runs.
+    PageAdditions Additions;
+    bool PrintFilter = false;
+    int PrintZoom = 100;
 };
 
 } // namespace ranvo
