@@ -30,6 +30,7 @@
 #include "gui/platform/colors_and_fonts.h"
 #include "gui/platform/file_drop.h"
 #include "gui/platform/text_codec.h"
+#include "gui/printing/preview_dialog.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -40,6 +41,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
@@ -111,6 +113,9 @@ void TfrmShowData::createMenusAndToolbars() {
                   QKeySequence(Qt::CTRL | Qt::Key_S));
     addDataAction(file, QStringLiteral("名前を付けて保存(&A)"), &TfrmShowData::mnuFileAsSaveClick);
     file->addSeparator();
+    addDataAction(file, QStringLiteral("印刷プレビュー"), &TfrmShowData::mnuFilePreviewClick,
+                  QKeySequence(Qt::CTRL | Qt::Key_P));
+    file->addSeparator();
     addDataAction(file, QStringLiteral("形式を指定して保存(&L)"), &TfrmShowData::mnuFileLayoutSaveClick);
     mnuFileSaveAsCsv = addDataAction(file, fromUtf8(SaveConvertedCaption(*m_state)),
                                      &TfrmShowData::mnuFileSaveAsCsvClick);
@@ -155,6 +160,12 @@ void TfrmShowData::createMenusAndToolbars() {
     tlbMenu->setMovable(false);
     QAction* tbcSave = addDataAction(tlbMenu, QStringLiteral("保存"), &TfrmShowData::tbcSaveClick);
     tbcSave->setToolTip(QStringLiteral("上書き保存　Ctrl + S"));
+    QAction* tbcPreview = tlbMenu->addAction(QStringLiteral("印刷"), this, [this] {
+        if (!m_state->DataFileName.empty() && !m_state->AddBoxActive) {
+            mnuFilePreviewClick();
+        }
+    });
+    tbcPreview->setToolTip(QStringLiteral("印刷プレビュー"));
     tlbMenu->addSeparator();
     m_records->addToolbarButtonsTo(tlbMenu);
     for (const auto& [text, hint, handler] :
@@ -406,6 +417,14 @@ void TfrmShowData::showByCondition() {
     }
     TfrmVisible dialog(*m_state, *m_ui, this);
     dialog.onApplied = [this] { refreshFromState(); };
+    dialog.exec();
+}
+
+void TfrmShowData::mnuFilePreviewClick() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    TfrmPreView dialog(*m_state, m_gridPrinter, *m_printer, *m_ui, this);
     dialog.exec();
 }
 

@@ -5,6 +5,7 @@
 // on the core and refresh what the state says into widgets.
 
 #include "core/editing/sort.h"
+#include "core/printing/grid_printer.h"
 #include "core/state/main_state.h"
 #include "gui/platform/qt_ui_host.h"
 
@@ -17,6 +18,7 @@
 class QAction;
 class QComboBox;
 class QLineEdit;
+class QPrinter;
 class QSplitter;
 class QToolBar;
 
@@ -61,6 +63,7 @@ public:
     void tbcSaveClick();
     void mnuFileAsSaveClick();
     void mnuFileSaveAsCsvClick();
+    void mnuFilePreviewClick();
     void mnuFileLayoutSaveClick();
     void mnuFileSaveAsXMLClick();
     void sortRecords(SortAlgorithm algorithm, SortDirection direction, bool fromToolbar);
@@ -110,6 +113,9 @@ private:
     std::unique_ptr<MainState> m_state;
     std::unique_ptr<QtUiHost> m_host;
     std::unique_ptr<CellPainter> m_painter;
+    // Printing: the page layout, kept from one preview to the next, and the printer chosen.
+    TOlenSGridPrinter m_gridPrinter;
+    std::unique_ptr<QPrinter> m_printer;
     RecordActions* m_records = nullptr;
     CellActions* m_cells = nullptr;
     UiHost* m_ui = nullptr;

@@ -13,17 +13,6 @@ namespace {
 
 constexpr int kTextInset = 2;
 
-const FontSetting& fontSetting(const TRanvoSetting& settings, FontRole role) {
-    switch (role) {
-    case FontRole::Fixed: return settings.FixedFont;
-    case FontRole::HighLight: return settings.HighLightFont;
-    case FontRole::Filter: return settings.FilterFont;
-    case FontRole::Status: return settings.StaFont;
-    case FontRole::Editor: break;
-    }
-    return settings.EditorFont;
-}
-
 // The text as drawn: a byte without a glyph takes the room of a space and gets a mark instead.
 std::string drawableText(std::string text, const CellMarks& marks) {
     for (const std::size_t pos : marks.ControlBytes) {

@@ -56,6 +56,17 @@ QFont toQFont(const FontSetting& font) {
     return result;
 }
 
+const FontSetting& fontSetting(const TRanvoSetting& settings, FontRole role) {
+    switch (role) {
+    case FontRole::Editor: return settings.EditorFont;
+    case FontRole::Fixed: return settings.FixedFont;
+    case FontRole::HighLight: return settings.HighLightFont;
+    case FontRole::Filter: return settings.FilterFont;
+    case FontRole::Status: return settings.StaFont;
+    }
+    return settings.EditorFont;
+}
+
 std::optional<int> byteRegularWidth(const QFontMetrics& metrics) {
     const int unit = metrics.horizontalAdvance(QLatin1Char('0'));
     bool regular = unit > 0;

@@ -6,6 +6,7 @@
 // "ＭＳ ゴシック" and its ideographic-space spelling, resolve to IPAGothic, which has the same
 // metrics.
 
+#include "core/platform/ui_host.h"
 #include "core/settings/ranvo_setting.h"
 
 #include <QColor>
@@ -21,6 +22,8 @@ namespace ranvo::gui {
 // An ordinary colour (never a system one) as 0x00BBGGRR.
 [[nodiscard]] std::int32_t fromQColor(const QColor& color);
 [[nodiscard]] QFont toQFont(const FontSetting& font);
+// The settings' font that text of `role` is drawn in.
+[[nodiscard]] const FontSetting& fontSetting(const TRanvoSetting& settings, FontRole role);
 
 // The width of one byte of text when the font gives every half-width character one unit and
 // every full-width character two, so that a CP932 text's width is its byte count times the unit;

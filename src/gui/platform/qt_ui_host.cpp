@@ -115,14 +115,7 @@ void QtUiHost::EndBusy() {
 }
 
 QFont QtUiHost::font(FontRole role) const {
-    switch (role) {
-    case FontRole::Editor: return toQFont(m_settings.EditorFont);
-    case FontRole::Fixed: return toQFont(m_settings.FixedFont);
-    case FontRole::HighLight: return toQFont(m_settings.HighLightFont);
-    case FontRole::Filter: return toQFont(m_settings.FilterFont);
-    case FontRole::Status: return toQFont(m_settings.StaFont);
-    }
-    return toQFont(m_settings.EditorFont);
+    return toQFont(fontSetting(m_settings, role));
 }
 
 int QtUiHost::TextWidth(FontRole role, std::string_view text) {
