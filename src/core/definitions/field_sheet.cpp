@@ -1,5 +1,6 @@
 #include "core/definitions/field_sheet.h"
 
+#include "core/text/cell_block.h"
 #include "core/text/number_text.h"
 #include "core/text/text_helpers.h"
 #include "core/text/text_lines.h"
@@ -278,19 +279,8 @@ bool FieldSheet::DeleteRows(int top, int bottom, UiHost& host) {
 }
 
 std::string FieldSheet::CellsText(const FieldSheetRange& range) const {
-    std::string text;
-    for (int row = range.Top; row <= range.Bottom; ++row) {
-        if (row > range.Top) {
-            text += "\r\n";
-        }
-        for (int column = range.Left; column <= range.Right; ++column) {
-            if (column > range.Left) {
-                text += '\t';
-            }
-            text += Cell(row, column);
-        }
-    }
-    return text;
+    return JoinCellRange(range.Top, range.Left, range.Bottom, range.Right,
+                         [this](int row, int column) { return Cell(row, column); });
 }
 
 void FieldSheet::pasteItems(const std::vector<std::string>& items, int row, int left) {

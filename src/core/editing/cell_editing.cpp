@@ -1,7 +1,7 @@
 #include "core/editing/cell_editing.h"
 
 #include "core/app/grid_queries.h"
-#include "core/editing/cell_block.h"
+#include "core/text/cell_block.h"
 #include "core/text/number_text.h"
 #include "core/text/sjis.h"
 #include "core/text/text_helpers.h"

@@ -1,7 +1,7 @@
 #include "core/editing/undo.h"
 
 #include "core/app/fixed_captions.h"
-#include "core/editing/cell_block.h"
+#include "core/text/cell_block.h"
 #include "core/grid/record_list.h"
 #include "core/loading/grid_fill.h"
 #include "core/text/text_helpers.h"

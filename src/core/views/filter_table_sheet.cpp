@@ -1,5 +1,6 @@
 #include "core/views/filter_table_sheet.h"
 
+#include "core/text/cell_block.h"
 #include "core/text/sjis.h"
 #include "core/text/text_helpers.h"
 #include "core/text/text_lines.h"
@@ -117,19 +118,8 @@ void FilterTableSheet::DeleteRows(int top, int bottom) {
 }
 
 std::string FilterTableSheet::CopyText(const FilterCellRange& range) const {
-    std::string text;
-    for (int row = range.Top; row <= range.Bottom; ++row) {
-        if (row > range.Top) {
-            text += "\r\n";
-        }
-        for (int column = range.Left; column <= range.Right; ++column) {
-            if (column > range.Left) {
-                text += '\t';
-            }
-            text += Cell(row, column);
-        }
-    }
-    return text;
+    return JoinCellRange(range.Top, range.Left, range.Bottom, range.Right,
+                         [this](int row, int column) { return Cell(row, column); });
 }
 
 void FilterTableSheet::Paste(std::string_view text, int top, int left) {

@@ -1,4 +1,4 @@
-#include "core/editing/cell_block.h"
+#include "core/text/cell_block.h"
 
 #include "core/text/text_helpers.h"
 
