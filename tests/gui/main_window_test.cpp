@@ -5,6 +5,7 @@
 #include "gui/editing/find_dialogs.h"
 #include "gui/settings/option_dialog.h"
 #include "gui/views/filter_dialog.h"
+#include "gui/views/navigator_dialog.h"
 #include "gui/views/visible_dialog.h"
 #include "gui/app/status_panels.h"
 #include "gui/grid/grid_view.h"
@@ -18,7 +19,10 @@
 #include <QCheckBox>
 #include <QFontComboBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QListWidget>
 #include <QTreeWidget>
 #include <QTimer>
@@ -307,6 +311,30 @@ private slots:
         QVERIFY(window.state().FilterMng.Active);
         QCOMPARE(window.state().FilterMng.Translate(2, 0, "D"), std::string("\x96\xbe\x8d\xd7")); // 明細
         QCOMPARE(window.state().FilterMng.Translate(2, 1, "A00020"), std::string("A00020"));
+    }
+
+    void theNavigatorFindsAndHighlightsAConditionsField() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.DataFileLoad(setup.data, setup.definition);
+        TfrmDefineInfo navigator(window.state(), host, &window);
+        int changes = 0;
+        navigator.onGridChanged = [&changes] { ++changes; };
+        QCOMPARE(navigator.cmbDefineName->count(), 4);
+        navigator.cmbDefineName->setCurrentIndex(3); // the trailers
+        navigator.cmbDefineNameChange(3);
+        QCOMPARE(navigator.stgDefine->rowCount(), 3);
+        QCOMPARE(navigator.lblRecordCount->text(), QStringLiteral("3レコード"));
+        navigator.stgDefine->setCurrentCell(2, 1);
+        navigator.find(RecordSearch::Last);
+        QCOMPARE(window.state().Grid.Row(), 18);
+        QCOMPARE(window.state().Grid.Col(), 3);
+        navigator.cmdHighlightClick();
+        QVERIFY(window.state().HighLightOn);
+        QCOMPARE(navigator.cmdHighlight->text(), QStringLiteral("強調解除"));
+        QCOMPARE(changes, 2);
     }
 
     void optionsAreAppliedAndWritten() {

@@ -23,6 +23,7 @@
 #include "gui/settings/option_dialog.h"
 #include "gui/views/filter_dialog.h"
 #include "gui/views/make_filter_dialog.h"
+#include "gui/views/navigator_dialog.h"
 #include "gui/views/visible_dialog.h"
 #include "gui/grid/cell_painter.h"
 #include "gui/grid/grid_view.h"
@@ -190,6 +191,8 @@ void TfrmShowData::createMenusAndToolbars() {
     addDataAction(tlbMenu, QStringLiteral("再適用"), &TfrmShowData::mnuEditRepaintClick)
         ->setToolTip(QStringLiteral("定義再適用"));
     addDataAction(tlbMenu, QStringLiteral("強調表示"), &TfrmShowData::tbcHighLightClick);
+    QAction* FlatButton2 = tlbMenu->addAction(QStringLiteral("RV-NAVI"), this, &TfrmShowData::mnuViewDefineInfoClick);
+    FlatButton2->setToolTip(QStringLiteral("RV-NAVI　Ctrl + I"));
     QAction* FlatButton1 = tlbMenu->addAction(QStringLiteral("フィルタ"), this, [this] {
         if (!m_state->DataFileName.empty() && !m_state->AddBoxActive && mnuOptionFilter->isEnabled()) {
             mnuOptionFilter->trigger();
@@ -250,6 +253,8 @@ void TfrmShowData::createViewMenu() {
     addDataAction(cells, QStringLiteral("データのサイズに合わせる"), &TfrmShowData::mnuViewCellAutoFitClick,
                   QKeySequence(Qt::CTRL | Qt::Key_W));
     addDataAction(cells, QStringLiteral("初期値に戻す(&D)"), &TfrmShowData::mnuViewCellDefaultClick);
+    addDataAction(view, QStringLiteral("RV-NAVI(&I)"), &TfrmShowData::mnuViewDefineInfoClick,
+                  QKeySequence(Qt::CTRL | Qt::Key_I));
 }
 
 void TfrmShowData::createContextMenu() {
@@ -417,6 +422,15 @@ void TfrmShowData::showByCondition() {
     }
     TfrmVisible dialog(*m_state, *m_ui, this);
     dialog.onApplied = [this] { refreshFromState(); };
+    dialog.exec();
+}
+
+void TfrmShowData::mnuViewDefineInfoClick() {
+    if (m_state->DataFileName.empty() || m_state->AddBoxActive) {
+        return;
+    }
+    TfrmDefineInfo dialog(*m_state, *m_ui, this);
+    dialog.onGridChanged = [this] { refreshFromState(); };
     dialog.exec();
 }
 

@@ -64,6 +64,7 @@ public:
     void mnuFileAsSaveClick();
     void mnuFileSaveAsCsvClick();
     void mnuFilePreviewClick();
+    void mnuViewDefineInfoClick();
     void mnuFileLayoutSaveClick();
     void mnuFileSaveAsXMLClick();
     void sortRecords(SortAlgorithm algorithm, SortDirection direction, bool fromToolbar);
