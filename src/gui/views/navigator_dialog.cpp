@@ -100,7 +100,7 @@ QWidget* TfrmDefineInfo::createConditionPanel() {
     stgDefine->setHorizontalHeaderLabels({QStringLiteral("NO"), QStringLiteral("フィールド名"), QStringLiteral("開始"),
                                           QStringLiteral("長さ"), QStringLiteral("色")});
     stgDefine->verticalHeader()->hide();
-    stgDefine->setSelectionBehavior(QAbstractItemView::SelectRows);
+    stgDefine->setSelectionBehavior(QAbstractItemView::SelectItems);
     stgDefine->setSelectionMode(QAbstractItemView::SingleSelection);
     stgDefine->horizontalHeader()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
     auto* buttons = new QHBoxLayout;
