@@ -4,6 +4,7 @@
 #include "gui/app/record_actions.h"
 #include "gui/editing/find_dialogs.h"
 #include "gui/settings/option_dialog.h"
+#include "gui/platform/help_viewer.h"
 #include "gui/views/filter_dialog.h"
 #include "gui/views/navigator_dialog.h"
 #include "gui/views/visible_dialog.h"
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTextBrowser>
 #include <QListWidget>
 #include <QTreeWidget>
 #include <QTimer>
@@ -335,6 +337,27 @@ private slots:
         QVERIFY(window.state().HighLightOn);
         QCOMPARE(navigator.cmdHighlight->text(), QStringLiteral("強調解除"));
         QCOMPARE(changes, 2);
+    }
+
+    void f1OpensTheHelpAtTheFocusedItemsTopic() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.showHelp(0);
+        QVERIFY(host.messageTexts().back().starts_with("ヘルプファイル"));
+
+        fs::create_directories(setup.home / "help");
+        fs::copy_file(fs::path(RANVO_SAMPLES) / ".." / "help" / "ranvo.html", setup.home / "help" / "ranvo.html");
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.grid().setFocus();
+        QCOMPARE(helpContextOf(&window.grid()), 24);
+        QTest::keyClick(&window.grid(), Qt::Key_F1);
+        auto* viewer = window.findChild<HelpViewer*>();
+        QVERIFY(viewer != nullptr && viewer->isVisible());
+        QVERIFY(viewer->browser->toPlainText().contains(QStringLiteral("グリッドとキー操作")));
     }
 
     void optionsAreAppliedAndWritten() {

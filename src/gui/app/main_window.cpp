@@ -12,6 +12,7 @@
 #include "core/editing/reapply.h"
 #include "core/export/save_commands.h"
 #include "core/export/xml_export.h"
+#include "core/platform/paths.h"
 #include "gui/app/cell_actions.h"
 #include "gui/app/column_width_dialog.h"
 #include "gui/app/record_actions.h"
@@ -30,11 +31,13 @@
 #include "gui/loading/open_dialog.h"
 #include "gui/platform/colors_and_fonts.h"
 #include "gui/platform/file_drop.h"
+#include "gui/platform/help_viewer.h"
 #include "gui/platform/text_codec.h"
 #include "gui/printing/preview_dialog.h"
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -152,6 +155,7 @@ void TfrmShowData::createMenusAndToolbars() {
     options->addAction(QStringLiteral("フィルタファイル作成(&M)"), this, &TfrmShowData::mnuOptionMakeFilterClick);
     options->addSeparator();
     options->addAction(QStringLiteral("環境設定(&O)"), this, &TfrmShowData::mnuOptionOptionClick);
+    options->addAction(QStringLiteral("ヘルプ(&H)"), this, [this] { showHelp(0); });
     options->addSeparator();
     options->addAction(QStringLiteral("バージョン情報"), this, [this] { TfrmInfo(this).exec(); });
     createContextMenu();
@@ -218,6 +222,16 @@ void TfrmShowData::createMenusAndToolbars() {
     Splitter1->setStretchFactor(1, 1);
     Splitter1->setSizes({160, 400});
     tlbBox->addWidget(Splitter1);
+
+    auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(helpKey, &QShortcut::activated, this, [this] { showHelp(helpContextOf(QApplication::focusWidget())); });
+    setHelpContext(this, 5);
+    for (QWidget* widget : {static_cast<QWidget*>(stgData), static_cast<QWidget*>(statusBar())}) {
+        setHelpContext(widget, 24);
+    }
+    for (QToolBar* toolbar : {tlbMenu, tlbBox}) {
+        setHelpContext(toolbar, 9);
+    }
 
     auto* jumpShortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_J), this);
     connect(jumpShortcut, &QShortcut::activated, this, [this] { cmbFieldJump->setFocus(); });
@@ -469,6 +483,19 @@ void TfrmShowData::mnuOptionDefineClick() {
 void TfrmShowData::mnuOptionMakeFilterClick() {
     TfrmMakeFilter dialog(m_state->Home.FilterFolder(), *m_ui, this);
     dialog.exec();
+}
+
+// The help file of the program's help folder, at the topic of `context` (0: the contents).
+void TfrmShowData::showHelp(int context) {
+    const std::filesystem::path file = m_state->Home.HelpFolder() / "ranvo.html";
+    if (!PathExists(file)) {
+        m_ui->ShowError("ヘルプファイル\"" + file.string() + "\"が見つかりません");
+        return;
+    }
+    if (m_help == nullptr) {
+        m_help = new HelpViewer(file, this);
+    }
+    m_help->showTopic(context);
 }
 
 void TfrmShowData::mnuOptionOptionClick() {

@@ -28,6 +28,7 @@ class CellActions;
 class CellPainter;
 class GridView;
 class RecordActions;
+class HelpViewer;
 class StatusPanels;
 
 class TfrmShowData : public QMainWindow {
@@ -80,6 +81,7 @@ public:
     void mnuOptionDefineClick();
     void mnuOptionMakeFilterClick();
     void mnuOptionOptionClick();
+    void showHelp(int context);
     void applyNewSettings(const TRanvoSetting& settings);
     void mnuInteriFixCellClick();
     void tbcHighLightClick();
@@ -117,6 +119,7 @@ private:
     // Printing: the page layout, kept from one preview to the next, and the printer chosen.
     TOlenSGridPrinter m_gridPrinter;
     std::unique_ptr<QPrinter> m_printer;
+    HelpViewer* m_help = nullptr;
     RecordActions* m_records = nullptr;
     CellActions* m_cells = nullptr;
     UiHost* m_ui = nullptr;
