@@ -8,6 +8,7 @@
 #include "core/state/main_state.h"
 #include "core/text/number_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace ranvo::cli {
@@ -23,25 +24,30 @@ ReadRange parseRange(const std::string& text) {
 }
 
 // Each data row as its condition prefix, a TAB, the cells of columns 1 onward joined by TAB,
-// and LF: the bytes held in memory, unconverted.
-void writeRows(const MainState& state, std::FILE* out) {
+// and LF: the bytes held in memory, unconverted. False when the output could not be written.
+bool writeRows(const MainState& state, std::FILE* out) {
     const DataGrid& grid = state.Grid;
+    const auto columns = static_cast<std::size_t>(std::max(grid.ColCount() - 1, 0));
     std::string buffer;
-    buffer.reserve(std::size_t{1} << 20);
-    for (int row = 1; row < grid.RowCount(); ++row) {
-        buffer.append(
-            state.Records[static_cast<std::size_t>(row) - 1].substr(0, kConditionPrefixLength));
-        for (int col = 1; col < grid.ColCount(); ++col) {
+    buffer.reserve(std::size_t{2} << 20);
+    CellList cells;
+    bool written = true;
+    for (int row = 1; grid.HasRecord(row) && written; ++row) {
+        const auto prefix = ConditionPrefix(grid.RowCondition(row));
+        buffer.append(prefix.data(), prefix.size());
+        grid.CutRow(row, cells);
+        for (std::size_t i = 0; i < columns; ++i) {
             buffer += '\t';
-            buffer.append(grid.Cell(col, row));
+            buffer.append(cells.ValueOr(i));
         }
         buffer += '\n';
         if (buffer.size() >= (std::size_t{1} << 20)) {
-            std::fwrite(buffer.data(), 1, buffer.size(), out);
+            written = std::fwrite(buffer.data(), 1, buffer.size(), out) == buffer.size();
             buffer.clear();
         }
     }
-    std::fwrite(buffer.data(), 1, buffer.size(), out);
+    return written && std::fwrite(buffer.data(), 1, buffer.size(), out) == buffer.size() &&
+           std::fflush(out) == 0;
 }
 
 } // namespace
@@ -67,8 +73,11 @@ int runDump(const std::vector<std::string>& words) {
     if (OpenDataFile(*state, choice, host).Outcome != OpenOutcome::Opened) {
         return 1;
     }
-    writeRows(*state, stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    if (!writeRows(*state, stdout)) {
+        std::fputs("ranvo-cli: the rows could not be written to standard output\n", stderr);
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace ranvo::cli

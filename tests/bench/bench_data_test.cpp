@@ -120,8 +120,8 @@ TEST_F(BenchDataTest, FixedLinesLoadAsTheirTypesInEveryCode) {
         ASSERT_EQ(records.size(), kRecords) << coded.name;
         for (std::size_t i = 0; i < records.size(); ++i) {
             const int condition = records.Condition(i);
-            ASSERT_TRUE(condition >= 1 && condition <= 3) << coded.name << ": " << records[i];
-            EXPECT_EQ(records.Text(i)[0], "HDT"[condition - 1]) << records[i];
+            ASSERT_TRUE(condition >= 1 && condition <= 3) << coded.name << ": " << records.Entry(i);
+            EXPECT_EQ(records.Text(i)[0], "HDT"[condition - 1]) << records.Entry(i);
         }
     }
 }

@@ -32,9 +32,11 @@ private:
             definition.Conditions[0].ConditionColor = 0x00FFFF; // yellow
             definition.Conditions[1].ConditionColor = 0xFFFF00; // cyan
             state.Definition = definition;
-            state.Records.AppendRecord(1, "Ha b");
-            state.Records.AppendRecord(0, "xyz");
-            state.Records.AppendRecord(1, "Habcd");
+            RecordList records;
+            records.Append(1, "Ha b");
+            records.Append(0, "xyz");
+            records.Append(1, "Habcd");
+            state.Grid.SetRecords(std::move(records));
             FillGrid(state, host);
             state.DataFileName = "/data/file.txt";
             state.Settings.SPFontColor = 0x0000FF; // red marks

@@ -22,9 +22,11 @@ private:
 
         Fixture() {
             state.Definition = test::DefinitionBuilder("FL").condition("", 1, {{"a", 2}, {"b", 2}}).build();
+            RecordList records;
             for (int i = 0; i < 100; ++i) {
-                state.Records.AppendRecord(0, std::to_string(1000 + i));
+                records.Append(0, std::to_string(1000 + i));
             }
+            state.Grid.SetRecords(std::move(records));
             state.Grid.SetDefaultRowHeight(20);
             state.Grid.SetDefaultColWidth(60);
             FillGrid(state, host);

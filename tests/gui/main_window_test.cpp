@@ -114,7 +114,7 @@ private slots:
         host.shiftDown = false;
         window.DataFileLoad(setup.data, {}); // found beside the data file
         QCOMPARE(window.state().DataFileName, setup.data);
-        QCOMPARE(window.state().Records.size(), std::size_t{19});
+        QCOMPARE(window.state().Grid.Records().size(), std::size_t{19});
     }
 
     void openedFileFillsStatusBarAndFieldJumpList() {

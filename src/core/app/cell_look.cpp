@@ -27,7 +27,7 @@ CellLook ChooseCellLook(const MainState& state, int col, int row, bool selected)
     }
     const int condition = RowCondition(state, row);
     const int field = col - 1;
-    const bool hasRecord = row >= 1 && static_cast<std::size_t>(row) <= state.Records.size();
+    const bool hasRecord = grid.HasRecord(row);
     if (hasRecord && state.HighLightOn && condition == state.HighLightCondition &&
         field == state.HighLightField) {
         look = {CellRule::HighLight, settings.HighLightColor, FontRole::HighLight, std::nullopt,

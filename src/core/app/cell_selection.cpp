@@ -151,6 +151,21 @@ bool SelectCell(MainState& state, int col, int row) {
     return allowed;
 }
 
+void ShowCurrentCell(MainState& state) {
+    const DataGrid& grid = state.Grid;
+    const int col = grid.Col();
+    const int row = grid.Row();
+    if (state.DataFileName.empty()) {
+        return;
+    }
+    if (col >= 1 && row >= 1 && row < grid.RowCount() && col < grid.ColCount()) {
+        followDataCell(state, col, row);
+    } else {
+        SetStsBarWithoutField(state, col, row);
+    }
+    state.CellBoxText = grid.Cell(col, row);
+}
+
 bool SetCurrentCell(MainState& state, int col, int row) {
     if (!SelectCell(state, col, row)) {
         return false;

@@ -16,6 +16,10 @@ bool SelectCell(MainState& state, int col, int row);
 // Makes (col, row) current when SelectCell allows it; answers whether it did.
 bool SetCurrentCell(MainState& state, int col, int row);
 
+// The status bar, the field-jump list and the cell edit box show the current cell as it is now,
+// after a command changed what it holds (an edit, a sort, a paste, an undo).
+void ShowCurrentCell(MainState& state);
+
 // Directions of the visible-cell searches: towards index 1, towards the last index, and both
 // orders of trying one after the other.
 enum class SearchDirection { Backward = 1, Forward = 2, BackwardThenForward = 4, ForwardThenBackward = 8 };

@@ -45,6 +45,7 @@ std::vector<int> widestTexts(const MainState& state, UiHost& host, int first, in
         widest[slot] = std::max(widest[slot], entry->second);
     };
 
+    CellList cells;
     for (int row = 0; row < grid.RowCount(); ++row) {
         if (grid.RowHeight(row) <= 0) {
             continue;
@@ -52,7 +53,13 @@ std::vector<int> widestTexts(const MainState& state, UiHost& host, int first, in
         if (first == 0) {
             consider(0, grid.Cell(0, row));
         }
-        const GridRowCells cells = grid.RowCells(row);
+        if (row == 0) {
+            for (int col = std::max(first, 1); col <= last; ++col) {
+                consider(col, grid.Cell(col, 0));
+            }
+            continue;
+        }
+        grid.CutRow(row, cells);
         const int lastStored = std::min(last, static_cast<int>(cells.size()));
         for (int col = std::max(first, 1); col <= lastStored; ++col) {
             consider(col, cells[static_cast<std::size_t>(col - 1)]);

@@ -3,10 +3,7 @@
 namespace ranvo {
 
 int RowCondition(const MainState& state, int row) {
-    if (row < 1 || static_cast<std::size_t>(row) > state.Records.size()) {
-        return 0;
-    }
-    return state.Records.Condition(static_cast<std::size_t>(row) - 1);
+    return state.Grid.RowCondition(row);
 }
 
 int FieldCount(const TDefineClass& definition, int i) {

@@ -121,9 +121,9 @@ void ApplyVisibility(MainState& state, UiHost& host, const VisibilityChoice& cho
         }
     }
     AxisExtents& heights = grid.RowHeights();
-    const int rows = std::min(grid.RowCount() - 1, static_cast<int>(state.Records.size()));
+    const int rows = std::min(grid.RowCount() - 1, static_cast<int>(grid.Records().size()));
     for (int row = 1; row <= rows; ++row) {
-        const auto condition = static_cast<std::size_t>(state.Records.Condition(static_cast<std::size_t>(row) - 1));
+        const auto condition = static_cast<std::size_t>(grid.RowCondition(row));
         const bool shown = ticked(choice.Conditions, condition) &&
                            (!choice.FieldTests || passesTests(grid, row, *choice.FieldTests));
         if (shown) {

@@ -32,7 +32,7 @@ std::string fileTypeText(std::string_view format) {
 // The rows of the records, and whether each belongs to `condition`.
 template <typename Visit>
 void forEachRecordRow(const MainState& state, Visit visit) {
-    const int rows = std::min(state.Grid.RowCount(), static_cast<int>(state.Records.size()) + 1);
+    const int rows = std::min(state.Grid.RowCount(), static_cast<int>(state.Grid.Records().size()) + 1);
     for (int row = 1; row < rows; ++row) {
         visit(row, RowCondition(state, row));
     }
@@ -144,7 +144,7 @@ bool FindConditionRecord(MainState& state, int condition, int field, RecordSearc
     if (col < 1 || col >= grid.ColCount() || grid.ColWidth(col) <= 0) {
         return false;
     }
-    const int last = std::min(grid.RowCount(), static_cast<int>(state.Records.size()) + 1) - 1;
+    const int last = std::min(grid.RowCount(), static_cast<int>(state.Grid.Records().size()) + 1) - 1;
     const bool downwards = search == RecordSearch::First || search == RecordSearch::Next;
     int row = search == RecordSearch::First  ? 1
               : search == RecordSearch::Last ? last

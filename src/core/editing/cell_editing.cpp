@@ -1,6 +1,7 @@
 #include "core/editing/cell_editing.h"
 
 #include "core/app/grid_queries.h"
+#include "core/editing/undo.h"
 #include "core/text/cell_block.h"
 #include "core/text/number_text.h"
 #include "core/text/sjis.h"
@@ -12,25 +13,32 @@
 namespace ranvo {
 namespace {
 
-void pushUndo(MainState& state, UndoKind kind, int column, std::string text, int row) {
-    state.UndoData.Push(kind, column, std::move(text), row);
-    state.UndoEnabled = true;
-}
-
-// Writes new texts into a rectangle of cells, one undo entry holding what they held before.
+// Writes new texts into a rectangle of cells, one undo entry holding the records the rows had.
+// Rows without a record (the empty row left after cutting every record) take no text.
 template <class NewText>
-void rewriteRectangle(MainState& state, const GridRect& rect, NewText newText) {
+void rewriteRectangle(MainState& state, GridRect rect, NewText newText) {
     DataGrid& grid = state.Grid;
-    CellBlock previous;
+    while (rect.Bottom >= rect.Top && !grid.HasRecord(rect.Bottom)) {
+        --rect.Bottom;
+    }
+    if (rect.Bottom < rect.Top) {
+        return;
+    }
+    UndoEntry entry = UndoEntry::BlockEdit(rect.Left, rect.Top, RecordsOfRows(grid, rect.Top, rect.Bottom));
     for (int row = rect.Top; row <= rect.Bottom; ++row) {
-        std::vector<std::string>& line = previous.emplace_back();
         for (int col = rect.Left; col <= rect.Right; ++col) {
-            line.emplace_back(grid.Cell(col, row));
-            grid.SetCell(col, row, newText(col, row, line.back()));
+            const std::string old(grid.Cell(col, row));
+            grid.SetCell(col, row, newText(col, row, old));
         }
     }
-    pushUndo(state, UndoKind::CellBlock, rect.Left, JoinCellBlock(previous), rect.Top);
-    state.Modified = true;
+    PushUndo(state, std::move(entry));
+}
+
+// One cell's new value, with an entry holding its record before.
+void rewriteCell(MainState& state, int col, int row, std::string_view text) {
+    DataGrid& grid = state.Grid;
+    PushUndo(state, UndoEntry::CellEdit(col, row, grid.Stored(row)));
+    grid.SetCell(col, row, text);
 }
 
 // The selection within the data cells.
@@ -68,33 +76,20 @@ std::string blockText(const DataGrid& grid, const GridRect& rect) {
 } // namespace
 
 std::string FitToField(const MainState& state, int col, int row, std::string_view value) {
-    if (!state.Definition.IsFixedFormat()) {
-        return std::string(value);
-    }
-    const auto length = static_cast<std::size_t>(
-        std::max(state.Definition.GetFieldLength(RowCondition(state, row), col - 1), 0));
-    std::size_t kept = 0;
-    while (kept < value.size() && kept + CharLength(value, kept) <= length) {
-        kept += CharLength(value, kept);
-    }
-    std::string fitted(value.substr(0, kept));
-    fitted.resize(length, ' ');
-    return fitted;
+    return state.Grid.Layout().Fit(RowCondition(state, row), static_cast<std::size_t>(std::max(col - 1, 0)), value);
 }
 
 void CommitCellEdit(MainState& state, int col, int row, std::string_view text,
                     std::string_view previous) {
     DataGrid& grid = state.Grid;
-    if (col < 1 || row < 1 || !IsCellVisible(grid, col, row)) {
+    if (col < 1 || !grid.HasRecord(row) || !IsCellVisible(grid, col, row)) {
         return;
     }
     const std::string fitted = FitToField(state, col, row, text);
     if (fitted == previous && grid.Cell(col, row) == previous) {
         return;
     }
-    pushUndo(state, UndoKind::Cell, col, std::string(previous), row);
-    grid.SetCell(col, row, fitted);
-    state.Modified = true;
+    rewriteCell(state, col, row, fitted);
 }
 
 void CellBoxEntered(MainState& state, std::string_view text) {
@@ -105,14 +100,12 @@ void CellBoxLeft(MainState& state, std::string_view text) {
     DataGrid& grid = state.Grid;
     const int col = grid.Col();
     const int row = grid.Row();
-    if (col < 1 || row < 1 || !IsCellVisible(grid, col, row)) {
+    if (col < 1 || !grid.HasRecord(row) || !IsCellVisible(grid, col, row)) {
         state.CellBoxText = state.DataBoxText;
         return;
     }
-    pushUndo(state, UndoKind::Cell, col, std::string(grid.Cell(col, row)), row);
-    grid.SetCell(col, row, FitToField(state, col, row, text));
+    rewriteCell(state, col, row, text);
     state.CellBoxText = grid.Cell(col, row);
-    state.Modified = true;
 }
 
 void ClearSelectedCells(MainState& state) {
@@ -144,6 +137,10 @@ void CopyAllCells(MainState& state, UiHost& host) {
 void PasteCells(MainState& state, std::string_view text) {
     DataGrid& grid = state.Grid;
     const GridRect selection = grid.Selection();
+    // Spreadsheets end the block they copy with a line end; it starts no further line.
+    if (text.ends_with("\r\n")) {
+        text.remove_suffix(2);
+    }
     const CellBlock lines = SplitCellBlock(text);
     // The visible rows and columns the lines and values go to, from the top-left cell on.
     std::vector<int> rows;
@@ -176,7 +173,7 @@ void PasteCells(MainState& state, std::string_view text) {
         }
         const auto& values = lines[static_cast<std::size_t>(line - rows.begin())];
         const auto index = static_cast<std::size_t>(value - cols.begin());
-        return index < values.size() ? FitToField(state, col, row, values[index]) : old;
+        return index < values.size() ? values[index] : old;
     });
 }
 

@@ -2,8 +2,7 @@
 
 #include "core/app/cell_selection.h"
 #include "core/app/grid_queries.h"
-#include "core/editing/cell_editing.h"
-#include "core/grid/record_list.h"
+#include "core/editing/undo.h"
 #include "core/platform/code_page.h"
 #include "core/text/sjis.h"
 
@@ -89,9 +88,9 @@ std::optional<Cell> searchCells(const MainState& state, const FindOptions& optio
 // that holds its first byte, and a match in a hidden cell passes on to the next record.
 std::optional<Cell> searchRecords(const MainState& state, const FindOptions& options, Cell start) {
     const DataGrid& grid = state.Grid;
-    const int lastRow = std::min(grid.RowCount() - 1, static_cast<int>(state.Records.size()));
+    const int lastRow = std::min(grid.RowCount() - 1, static_cast<int>(grid.Records().size()));
     for (int row = std::max(start.row, 1); row <= lastRow; ++row) {
-        const std::string_view text = state.Records.Text(static_cast<std::size_t>(row) - 1);
+        const std::string_view text = grid.RecordText(row);
         const int condition = RowCondition(state, row);
         std::size_t from = 0;
         if (row == start.row) {
@@ -175,16 +174,16 @@ void ShowNotFound(UiHost& host, std::string_view key) {
 void ReplaceInCell(MainState& state, int col, int row, const FindOptions& options,
                    std::string_view replacement) {
     DataGrid& grid = state.Grid;
-    const std::string previous(grid.Cell(col, row));
-    std::string text = previous;
+    if (!grid.HasRecord(row)) {
+        return;
+    }
+    std::string text(grid.Cell(col, row));
     const std::size_t found = FindKey(text, options.Key, options.MatchCase);
     if (found != std::string::npos) {
         text.replace(found, options.Key.size(), replacement);
     }
-    state.UndoData.Push(UndoKind::Cell, col, previous, row);
-    state.UndoEnabled = true;
-    grid.SetCell(col, row, FitToField(state, col, row, text));
-    state.Modified = true;
+    PushUndo(state, UndoEntry::CellEdit(col, row, grid.Stored(row)));
+    grid.SetCell(col, row, text);
 }
 
 void ReplaceOnce(MainState& state, UiHost& host, const FindOptions& options,

@@ -5,13 +5,44 @@
 #include "core/app/field_jump.h"
 #include "core/app/fixed_captions.h"
 #include "core/app/grid_queries.h"
-#include "core/editing/record_line.h"
+#include "core/definitions/definition_layout.h"
 #include "core/loading/grid_fill.h"
 
 #include <string>
 #include <vector>
 
 namespace ranvo {
+namespace {
+
+// Every record written again from its cells, as the record line builder of the new definition
+// writes them, and tagged with the condition the new definition finds for it. A fixed-length
+// record is then brought to its new condition's length, as a load would. A record that comes out
+// as it was keeps its bytes where they are.
+void rebuildRecords(MainState& state) {
+    const TDefineClass& definition = state.Definition;
+    if (!definition.IsFixedFormat() && definition.FileFormat != "CS" && definition.FileFormat != "CT") {
+        return;
+    }
+    DataGrid& grid = state.Grid;
+    const RecordLayout fresh = LayoutOf(definition);
+    CellList cells;
+    for (int row = 1; grid.HasRecord(row); ++row) {
+        const StoredRecord stored = grid.Stored(row);
+        grid.CutRow(row, cells);
+        std::string text = fresh.Build(cells);
+        const int condition = definition.FindCondition(text);
+        if (definition.IsFixedFormat()) {
+            text.resize(fresh.RecordLength(condition), ' ');
+        }
+        if (text == stored.Text()) {
+            grid.RestoreRecord(row, {stored.Data, stored.Size, static_cast<std::uint16_t>(condition)});
+        } else {
+            grid.SetRecord(row, condition, text);
+        }
+    }
+}
+
+} // namespace
 
 void ReapplyDefinition(MainState& state, UiHost& host) {
     if (state.DataFileName.empty() || state.AddBoxActive) {
@@ -34,14 +65,7 @@ void ReapplyDefinition(MainState& state, UiHost& host) {
     {
         BusyGuard busy(host);
         state.Definition = std::move(reread);
-        const TDefineClass& definition = state.Definition;
-        if (definition.IsFixedFormat() || definition.FileFormat == "CS" || definition.FileFormat == "CT") {
-            const int rows = std::min(state.Grid.RowCount() - 1, static_cast<int>(state.Records.size()));
-            for (int row = 1; row <= rows; ++row) {
-                state.Records.Set(static_cast<std::size_t>(row) - 1,
-                                  BuildRecordLine(definition, state.Grid, row, true));
-            }
-        }
+        rebuildRecords(state);
         (void)FillGrid(state, host);
         SetCurrentCell(state, std::min(1, state.Grid.ColCount() - 1), state.Grid.Row());
         MoveToVisibleCol(state, 1, SearchDirection::Forward);

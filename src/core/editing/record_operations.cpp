@@ -1,7 +1,7 @@
 #include "core/editing/record_operations.h"
 
 #include "core/app/fixed_captions.h"
-#include "core/editing/record_line.h"
+#include "core/editing/undo.h"
 #include "core/grid/record_list.h"
 #include "core/loading/grid_fill.h"
 
@@ -13,11 +13,13 @@ namespace {
 
 constexpr std::string_view kCannotUndoQuestion = "削除すると元に戻すことはできません\r\nよろしいですか？";
 
-bool loaded(const MainState& state, bool fromToolbar) {
-    return !state.DataFileName.empty() && !(fromToolbar && state.AddBoxActive);
+// Record commands need a loaded file, and none runs while a record is being typed: the typed row
+// is not a record yet, and the rows would move under it.
+bool loaded(const MainState& state) {
+    return !state.DataFileName.empty() && !state.AddBoxActive;
 }
 
-// The selection's rows that are data rows of the record list: [top, bottom].
+// The selection's rows: [top, bottom].
 struct RowSpan {
     int top = 0;
     int bottom = 0;
@@ -29,71 +31,86 @@ RowSpan selectedRows(const MainState& state) {
     return {selection.Top, selection.Bottom};
 }
 
+// The selected rows that hold records.
+RowSpan recordRows(const MainState& state) {
+    const RowSpan rows = selectedRows(state);
+    return {rows.top, std::min(rows.bottom, static_cast<int>(state.Grid.Records().size()))};
+}
+
 void renumberRows(DataGrid& grid) {
     for (int row = 1; row < grid.RowCount(); ++row) {
         grid.SetRowNumber(row, row);
     }
 }
 
-void pushUndo(MainState& state, UndoKind kind, int column, std::string text, int row) {
-    state.UndoData.Push(kind, column, std::move(text), row);
-    state.UndoEnabled = true;
-}
-
 void copyRows(MainState& state, UiHost& host, const RowSpan& rows) {
     state.RecordClipboard.clear();
     std::string system;
     for (int row = rows.top; row <= rows.bottom; ++row) {
-        std::string line = BuildRecordLine(state.Definition, state.Grid, row, true);
-        system.append(line, kConditionPrefixLength);
+        const std::string_view text = state.Grid.RecordText(row);
+        const auto prefix = ConditionPrefix(state.Definition.FindCondition(text));
+        state.RecordClipboard.push_back(std::string(prefix.begin(), prefix.end()) + std::string(text));
+        system += text;
         system += "\r\n";
-        state.RecordClipboard.push_back(std::move(line));
     }
     state.RecordPasteEnabled = true;
     host.SetClipboardText(system);
 }
 
-// Entries top - 1 onward, each followed by CR LF, taken out of the record list.
-std::string takeEntries(RecordList& records, const RowSpan& rows) {
-    std::string taken;
-    const auto first = static_cast<std::size_t>(rows.top) - 1;
-    const auto count = static_cast<std::size_t>(rows.count());
-    for (std::size_t i = first; i < first + count && i < records.size(); ++i) {
-        taken += records[i];
-        taken += "\r\n";
+// The row left after cutting every record stands for no record; a record added or pasted takes
+// its place.
+void dropEmptyRow(DataGrid& grid) {
+    if (grid.Records().empty() && grid.RowCount() > 1) {
+        grid.SetRowCount(1);
     }
-    records.Erase(first, std::min(count, records.size() - std::min(first, records.size())));
-    return taken;
 }
 
-// After the last record is deleted the grid is one empty cell with default sizes.
-void resetToSingleCell(DataGrid& grid) {
-    grid.ClearRow(1);
+// A record of the clipboard for this file: its condition as stored when this definition has it,
+// and its text brought to that condition's length.
+struct PastedRecord {
+    int condition = 0;
+    std::string text;
+};
+
+PastedRecord pastedRecord(const MainState& state, std::string_view entry) {
+    const std::string_view text = entry.substr(std::min(entry.size(), kConditionPrefixLength));
+    int condition = ConditionOfEntry(entry);
+    if (condition < 0 || static_cast<std::size_t>(condition) >= state.Definition.Conditions.size()) {
+        condition = state.Definition.FindCondition(text);
+    }
+    return {condition, state.Grid.Layout().FitRecord(condition, text)};
+}
+
+void showRowsAndCaptions(DataGrid& grid) {
+    grid.SetFixedRows(grid.RowCount() > 1 ? 1 : 0);
+    grid.SetFixedCols(grid.ColCount() > 1 ? 1 : 0);
+}
+
+} // namespace
+
+void ResetToSingleCell(DataGrid& grid) {
     grid.SetFixedRows(0);
     grid.SetFixedCols(0);
     grid.SetRowCount(1);
     grid.SetColCount(1);
     grid.SetCurrent(0, 0);
+    grid.SetCell(0, 0, {});
     grid.SetColWidth(0, grid.DefaultColWidth());
     grid.SetRowHeight(0, grid.DefaultRowHeight());
 }
 
-} // namespace
-
-void CopyRecords(MainState& state, UiHost& host, bool fromToolbar) {
-    const RowSpan rows = selectedRows(state);
-    if (!loaded(state, fromToolbar) || state.Records.empty() || rows.top <= 0 ||
-        rows.top >= state.Grid.RowCount()) {
+void CopyRecords(MainState& state, UiHost& host) {
+    const RowSpan rows = recordRows(state);
+    if (!loaded(state) || state.Grid.Records().empty() || rows.top <= 0 || rows.top > rows.bottom) {
         return;
     }
-    copyRows(state, host, {rows.top, std::min(rows.bottom, state.Grid.RowCount() - 1)});
+    copyRows(state, host, rows);
 }
 
-void DeleteRecords(MainState& state, UiHost& host, bool fromToolbar) {
-    const RowSpan rows = selectedRows(state);
+void DeleteRecords(MainState& state, UiHost& host) {
+    const RowSpan rows = recordRows(state);
     DataGrid& grid = state.Grid;
-    if (!loaded(state, fromToolbar) || state.Records.empty() || rows.top <= 0 ||
-        rows.bottom + 1 > grid.RowCount()) {
+    if (!loaded(state) || grid.Records().empty() || rows.top <= 0 || rows.top > rows.bottom) {
         return;
     }
     if (!host.AskYesNo(std::to_string(rows.count()) + "行のレコードを削除しようとしています\r\n" +
@@ -103,73 +120,69 @@ void DeleteRecords(MainState& state, UiHost& host, bool fromToolbar) {
     BusyGuard busy(host);
     const int topRow = grid.TopRow();
     const int leftCol = grid.LeftCol();
-    std::string deleted = takeEntries(state.Records, rows);
-    grid.DeleteRows(rows.top, rows.count());
+    std::vector<StoredRecord> deleted = grid.DeleteRows(rows.top, rows.count());
     if (grid.RowCount() <= 1) {
-        resetToSingleCell(grid);
+        ResetToSingleCell(grid);
     }
     RepaintFixCol(state);
-    state.Modified = true;
-    pushUndo(state, UndoKind::DeletedRecords, 0, std::move(deleted), rows.top);
+    PushUndo(state, UndoEntry::Deleted(rows.top, std::move(deleted)));
     grid.SetTopRow(std::min(topRow, std::max(grid.RowCount() - 1, 0)));
     grid.SetLeftCol(std::min(leftCol, std::max(grid.ColCount() - 1, 0)));
 }
 
-void CutRecords(MainState& state, UiHost& host, bool fromToolbar) {
+void CutRecords(MainState& state, UiHost& host) {
     DataGrid& grid = state.Grid;
-    const RowSpan selected = selectedRows(state);
-    if (!loaded(state, fromToolbar) || state.Records.empty() || selected.top <= 0 ||
-        selected.top >= grid.RowCount()) {
+    const RowSpan rows = recordRows(state);
+    if (!loaded(state) || grid.Records().empty() || rows.top <= 0 || rows.top > rows.bottom) {
         return;
     }
     if (!host.AskYesNo(kCannotUndoQuestion)) {
         return;
     }
-    const RowSpan rows{selected.top, std::min(selected.bottom, grid.RowCount() - 1)};
     copyRows(state, host, rows);
-    (void)takeEntries(state.Records, rows);
-    grid.DeleteRows(rows.top, rows.count());
+    (void)grid.DeleteRows(rows.top, rows.count());
     if (grid.RowCount() <= 1) {
-        // One empty row stays to type into; no record-list entry stands behind it.
+        // One empty row stays to type into; no record stands behind it.
         grid.SetRowCount(2);
         grid.SetFixedRows(1);
     }
     renumberRows(grid);
     state.Modified = true;
-    state.UndoData.Clear();
+    state.UndoData.Clear(false);
     state.UndoEnabled = false;
 }
 
-void PasteRecords(MainState& state, bool fromToolbar) {
+void PasteRecords(MainState& state) {
     DataGrid& grid = state.Grid;
     const int top = grid.Selection().Top;
     const auto count = static_cast<int>(state.RecordClipboard.size());
-    if (!loaded(state, fromToolbar) || top <= 0 || top >= grid.RowCount() || count == 0 ||
-        static_cast<std::size_t>(top) > state.Records.size() + 1) {
+    if (!loaded(state) || top <= 0 || top >= grid.RowCount() || count == 0) {
         return;
     }
+    dropEmptyRow(grid);
+    const int at = std::min(top, static_cast<int>(grid.Records().size()) + 1);
+    std::size_t most = 0;
+    CellList cells;
     for (int k = 0; k < count; ++k) {
-        state.Records.Insert(static_cast<std::size_t>(top - 1 + k),
-                             state.RecordClipboard[static_cast<std::size_t>(k)]);
+        const PastedRecord record = pastedRecord(state, state.RecordClipboard[static_cast<std::size_t>(k)]);
+        grid.InsertRecordRow(at + k, record.condition, record.text);
+        grid.CutRow(at + k, cells);
+        most = std::max(most, cells.size());
     }
-    grid.InsertRows(top, count);
-    GridFiller filler(state.Definition);
-    for (int row = top; row < top + count; ++row) {
-        filler.FillRow(grid, state.Records, row);
-    }
+    WidenForCells(grid, most);
+    showRowsAndCaptions(grid);
     renumberRows(grid);
-    pushUndo(state, UndoKind::PastedRecords, top, {}, top + count);
-    state.Modified = true;
+    PushUndo(state, UndoEntry::Pasted(at, at + count));
 }
 
 bool BeginNewRecord(MainState& state) {
-    if (!loaded(state, false) || state.AddBoxActive) {
+    if (!loaded(state)) {
         return false;
     }
     DataGrid& grid = state.Grid;
-    state.Records.Append({});
-    grid.SetRowCount(grid.RowCount() + 1);
-    state.AddRow = grid.RowCount() - 1;
+    dropEmptyRow(grid);
+    state.AddRow = static_cast<int>(grid.Records().size()) + 1;
+    grid.InsertRecordRow(state.AddRow, 0, {});
     state.InsertMode = false;
     grid.SetCurrent(std::max(grid.Col(), 0), state.AddRow);
     grid.SetCell(0, state.AddRow, "ADD");
@@ -179,14 +192,12 @@ bool BeginNewRecord(MainState& state) {
 
 bool BeginInsertRecord(MainState& state) {
     DataGrid& grid = state.Grid;
-    if (!loaded(state, false) || state.AddBoxActive || grid.RowCount() < 2 || grid.Row() < 1 ||
-        static_cast<std::size_t>(grid.Row()) > state.Records.size()) {
+    if (!loaded(state) || !grid.HasRecord(grid.Row())) {
         return false;
     }
     state.AddRow = grid.Row();
     state.InsertMode = true;
-    state.Records.Insert(static_cast<std::size_t>(state.AddRow) - 1, {});
-    grid.InsertRows(state.AddRow, 1);
+    grid.InsertRecordRow(state.AddRow, 0, {});
     grid.SetCurrent(std::min(1, grid.ColCount() - 1), state.AddRow);
     grid.SetCell(0, state.AddRow, "INC");
     state.AddBoxActive = true;
@@ -196,26 +207,22 @@ bool BeginInsertRecord(MainState& state) {
 void EndRecordEntry(MainState& state, std::string_view text) {
     DataGrid& grid = state.Grid;
     const int row = state.AddRow;
-    const bool hasEntry = row >= 1 && static_cast<std::size_t>(row) <= state.Records.size();
-    if (hasEntry && text.empty()) {
-        state.Records.Erase(static_cast<std::size_t>(row) - 1);
-        grid.DeleteRows(row, 1);
-    } else if (hasEntry) {
-        std::vector<std::string> values;
-        const auto count = static_cast<int>(state.Definition.SplitRecord(text, values));
-        if (count > grid.ColCount() - 1) {
-            grid.SetColCount(count + 1);
-            RepaintFixCol(state);
-            grid.SetFixedCols(1);
-            grid.SetFixedRows(1);
+    if (grid.HasRecord(row) && text.empty()) {
+        (void)grid.DeleteRows(row, 1);
+        if (grid.RowCount() <= 1) {
+            ResetToSingleCell(grid);
         }
-        const auto prefix = ConditionPrefix(state.Definition.FindCondition(text));
-        state.Records.Set(static_cast<std::size_t>(row) - 1,
-                          std::string(prefix.begin(), prefix.end()) + std::string(text));
-        grid.SetRowCells(row, std::span<const std::string>(values));
+    } else if (grid.HasRecord(row)) {
+        const int condition = state.Definition.FindCondition(text);
+        grid.SetRecord(row, condition, grid.Layout().FitRecord(condition, text));
+        CellList cells;
+        grid.CutRow(row, cells);
+        if (WidenForCells(grid, cells.size())) {
+            RepaintFixCol(state);
+        }
+        showRowsAndCaptions(grid);
         grid.SetRowNumber(row, row);
-        pushUndo(state, UndoKind::AddedRecord, 0, {}, row);
-        state.Modified = true;
+        PushUndo(state, UndoEntry::Added(row));
     }
     state.AddBoxActive = false;
     RepaintFixCol(state);

@@ -1,9 +1,8 @@
 #pragma once
 
 // The record commands: new and insert record (typed into the add box), copy, cut, paste and
-// delete records. They keep the grid and the record list in step: grid row r is entry r - 1.
-// Every command does nothing without a loaded file; `fromToolbar` adds the toolbar's own guard
-// (nothing while a record is being typed, and no paste from an empty record clipboard).
+// delete records. Every command does nothing without a loaded file, and nothing while a record
+// is being typed into the add box (the typed row is no record yet, and rows would move under it).
 
 #include "core/platform/ui_host.h"
 #include "core/state/main_state.h"
@@ -14,14 +13,17 @@ namespace ranvo {
 
 // Rows top to bottom of the selection into the record clipboard (with their condition prefixes)
 // and, one line each ended by CR LF, onto the system clipboard.
-void CopyRecords(MainState& state, UiHost& host, bool fromToolbar = false);
+void CopyRecords(MainState& state, UiHost& host);
 // Copies the selected rows, then removes them after asking; clears the undo stack, since a cut
 // cannot be undone.
-void CutRecords(MainState& state, UiHost& host, bool fromToolbar = false);
+void CutRecords(MainState& state, UiHost& host);
 // Inserts the record clipboard before the selection's top row.
-void PasteRecords(MainState& state, bool fromToolbar = false);
+void PasteRecords(MainState& state);
 // Removes the selected rows after asking; undo brings them back.
-void DeleteRecords(MainState& state, UiHost& host, bool fromToolbar = false);
+void DeleteRecords(MainState& state, UiHost& host);
+
+// After the last record went, the grid is one empty cell with default sizes.
+void ResetToSingleCell(DataGrid& grid);
 
 // A new empty last row (or, inserting, an empty row at the current row) for the add box to type
 // a record into; "ADD" or "INC" stands in its column 0. Answers whether a row was made.

@@ -1,9 +1,11 @@
 #include "core/editing/sort.h"
 
 #include "core/app/fixed_captions.h"
-#include "core/loading/grid_fill.h"
+#include "core/editing/undo.h"
 
 #include <algorithm>
+#include <deque>
+#include <string>
 #include <numeric>
 
 namespace ranvo {
@@ -14,7 +16,7 @@ class SortRun {
 public:
     SortRun(const std::vector<std::string_view>& keys, SortDirection direction)
         : m_keys(keys), m_order(keys.size()), m_descending(direction == SortDirection::Descending) {
-        std::iota(m_order.begin(), m_order.end(), std::size_t{0});
+        std::iota(m_order.begin(), m_order.end(), std::uint32_t{0});
     }
 
     // The quicksort of positions lo to hi, ranges of fewer than 21 keys by insertion.
@@ -62,12 +64,12 @@ public:
     // The same order as an insertion sort over everything (it is stable), in n log n time:
     // a quadratic sort of a million records would never finish.
     void stable() {
-        std::stable_sort(m_order.begin(), m_order.end(), [this](std::size_t a, std::size_t b) {
+        std::stable_sort(m_order.begin(), m_order.end(), [this](std::uint32_t a, std::uint32_t b) {
             return before(m_keys[a], m_keys[b]);
         });
     }
 
-    [[nodiscard]] std::vector<std::size_t> take() { return std::move(m_order); }
+    [[nodiscard]] std::vector<std::uint32_t> take() { return std::move(m_order); }
 
 private:
     [[nodiscard]] std::string_view key(std::ptrdiff_t position) const {
@@ -82,7 +84,7 @@ private:
     }
 
     const std::vector<std::string_view>& m_keys;
-    std::vector<std::size_t> m_order;
+    std::vector<std::uint32_t> m_order;
     bool m_descending;
 };
 
@@ -101,7 +103,7 @@ void normaliseHiddenRows(DataGrid& grid) {
 
 } // namespace
 
-std::vector<std::size_t> SortOrder(const std::vector<std::string_view>& keys, SortAlgorithm algorithm,
+std::vector<std::uint32_t> SortOrder(const std::vector<std::string_view>& keys, SortAlgorithm algorithm,
                                    SortDirection direction) {
     SortRun run(keys, direction);
     if (algorithm == SortAlgorithm::Fast) {
@@ -112,32 +114,51 @@ std::vector<std::size_t> SortOrder(const std::vector<std::string_view>& keys, So
     return run.take();
 }
 
+namespace {
+
+// The sort keys: the cells of one column, read straight from the records. A fixed-length cell is a
+// slice of its record and a CSV cell mostly a piece of it; only a quoted value whose quotes had to
+// be undone is copied.
+class ColumnKeys {
+public:
+    ColumnKeys(const DataGrid& grid, int col) {
+        const auto index = static_cast<std::size_t>(col - 1);
+        const auto count = grid.Records().size();
+        m_keys.reserve(count);
+        for (int row = 1; static_cast<std::size_t>(row) <= count; ++row) {
+            const std::string_view key =
+                grid.Layout().CellOf(grid.RecordText(row), grid.RowCondition(row), index, m_cells);
+            if (m_cells.size() > index && m_cells.IsCopied(index)) {
+                m_keys.push_back(m_copies.emplace_back(key));
+            } else {
+                m_keys.push_back(key);
+            }
+        }
+    }
+
+    [[nodiscard]] const std::vector<std::string_view>& keys() const { return m_keys; }
+
+private:
+    std::vector<std::string_view> m_keys;
+    std::deque<std::string> m_copies;
+    CellList m_cells;
+};
+
+} // namespace
+
 void SortRecords(MainState& state, UiHost& host, SortAlgorithm algorithm, SortDirection direction) {
     DataGrid& grid = state.Grid;
     const int col = grid.Col();
-    if (col == 0 || state.DataFileName.empty()) {
+    if (col == 0 || state.DataFileName.empty() || state.AddBoxActive || grid.Records().empty()) {
         return;
     }
-    state.UndoData.Push(UndoKind::RecordList, 0, state.Records.JoinedWithCrLf(), 0);
-    state.UndoEnabled = true;
     const int leftCol = grid.LeftCol();
     const int topRow = grid.TopRow();
     {
         BusyGuard busy(host);
-        const int records = std::min(grid.RowCount() - 1, static_cast<int>(state.Records.size()));
-        std::vector<std::string> texts; // keys are copied: refilling rows rewrites the cells
-        texts.reserve(static_cast<std::size_t>(records));
-        for (int row = 1; row <= records; ++row) {
-            texts.emplace_back(grid.Cell(col, row));
-        }
-        const std::vector<std::string_view> keys(texts.begin(), texts.end());
-        const std::vector<std::size_t> order = SortOrder(keys, algorithm, direction);
-        state.Records.Permute(order);
+        std::vector<std::uint32_t> order = SortOrder(ColumnKeys(grid, col).keys(), algorithm, direction);
         grid.PermuteRows(1, order); // heights follow their records
-        GridFiller filler(state.Definition);
-        for (int row = 1; row <= records; ++row) {
-            filler.FillRow(grid, state.Records, row);
-        }
+        PushUndo(state, UndoEntry::Sorted(std::move(order)));
         RepaintFixCol(state);
         grid.SetSelection({col, 1, col, grid.RowCount() - 1});
         grid.SetLeftCol(leftCol);
@@ -145,7 +166,6 @@ void SortRecords(MainState& state, UiHost& host, SortAlgorithm algorithm, SortDi
         normaliseHiddenRows(grid);
     }
     host.Beep(BeepKind::Default);
-    state.Modified = true;
 }
 
 } // namespace ranvo

@@ -1,11 +1,11 @@
 #include "core/export/data_writer.h"
 
-#include "core/loading/data_encoding.h"
-#include "core/platform/file_io.h"
+#include "core/definitions/definition_layout.h"
+#include "core/export/data_sink.h"
+#include "core/text/csv_line.h"
+#include "core/text/text_helpers.h"
 #include "core/text/text_lines.h"
 
-#include <algorithm>
-#include <string_view>
 #include <vector>
 
 namespace ranvo {
@@ -14,162 +14,122 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr CsvStyle kCsvCopyStyle{",", "\"", false};
 
-} // namespace
-
-std::optional<OutsideRange> ReadOutsideRange(const MainState& state) {
-    OutsideRange outside;
-    const ReadRange& range = state.Loaded.Range;
-    if (!range.Enabled) {
-        return outside;
-    }
-    std::optional<std::string> bytes = ReadFileBytes(state.DataFileName);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    // Decoded in the file's own code: the parts are written back in it.
-    outside.text = DecodeDataFile(std::move(*bytes), state.Loaded.Code).text;
-    const TDefineClass& definition = state.Definition;
-    std::vector<std::string_view> records;
-    if (definition.FileFormat == "FB") {
-        // The bytes before and after the range, each kept as one piece.
-        std::string_view data = outside.text;
-        if (data.ends_with(kLineEnd)) {
-            data.remove_suffix(2);
-        } else if (data.ends_with('\r') || data.ends_with('\n')) {
-            data.remove_suffix(1);
-        }
-        const auto length = static_cast<std::size_t>(std::max(definition.RecordLength, 0));
-        const std::size_t from = std::min(data.size(), length * static_cast<std::size_t>(std::max(range.From - 1, 0)));
-        const std::size_t to = std::min(data.size(), length * static_cast<std::size_t>(std::max(range.To, 0)));
-        outside.before = {data.substr(0, from)};
-        outside.after = {data.substr(std::max(from, to))};
-        return outside;
-    }
-    SplitLines(outside.text, records);
-    const std::size_t first = definition.IsCsvFormat() && definition.TopTitle && !records.empty() ? 1 : 0;
-    const std::size_t count = records.size() - first;
-    const std::size_t from = std::min(count, static_cast<std::size_t>(std::max(range.From - 1, 0)));
-    const std::size_t to = std::max(from, std::min(count, static_cast<std::size_t>(std::max(range.To, 0))));
-    outside.before.assign(records.begin() + static_cast<std::ptrdiff_t>(first),
-                          records.begin() + static_cast<std::ptrdiff_t>(first + from));
-    outside.after.assign(records.begin() + static_cast<std::ptrdiff_t>(first + to), records.end());
-    return outside;
-}
-
-int RecordRowEnd(const MainState& state) {
-    return std::min(state.Grid.RowCount(), static_cast<int>(state.Records.size()) + 1);
-}
-
-namespace {
-
-// A stored record rewritten for another layout: its field values, joined without separators
-// (fixed) or by the CSV rules.
-std::string convertRecord(const TDefineClass& definition, std::string_view record, TargetLayout layout,
-                          std::vector<std::string>& values) {
-    definition.SplitRecord(record, values);
-    if (layout == TargetLayout::CsvCopy) {
-        return BuildCsvLine(kCsvCopyStyle, values, false);
-    }
-    std::string joined;
-    for (const std::string& value : values) {
-        joined += value;
-    }
-    return joined;
-}
-
-class TextBuilder {
+// Writes records in the target layout: as stored in the file's own layout, otherwise cut into
+// their cells and joined again.
+class RecordWriter {
 public:
-    TextBuilder(const MainState& state, TargetLayout layout) : m_state(state), m_layout(layout) {}
+    RecordWriter(const MainState& state, TargetLayout layout, const std::function<void(std::string_view)>& piece)
+        : m_state(state), m_layout(layout), m_piece(piece), m_cutter(LayoutOf(state.Definition)) {}
 
-    void outsideLines(const std::vector<std::string_view>& lines) {
-        for (const std::string_view line : lines) {
-            if (m_layout == TargetLayout::Own) {
-                addLine(line);
-            } else {
-                addLine(convertRecord(m_state.Definition, line, m_layout, m_values));
+    void line(std::string_view text) {
+        m_piece(text);
+        m_piece(kLineEnd);
+    }
+
+    void stored(int condition, std::string_view text) {
+        if (m_layout == TargetLayout::Own) {
+            line(text);
+            return;
+        }
+        m_cutter.Cut(text, condition, m_cells);
+        if (m_layout == TargetLayout::CsvCopy) {
+            line(BuildCsvLine(kCsvCopyStyle, m_cells, false));
+        } else {
+            for (std::size_t i = 0; i < m_cells.size(); ++i) {
+                m_piece(m_cells[i]);
             }
+            m_piece(kLineEnd);
         }
     }
 
-    void addLine(std::string_view line) {
-        m_text += line;
-        m_text += kLineEnd;
+    // A part of the file outside the read range: its lines, or for FB its records of RecordLength
+    // bytes (the last one may be shorter), each tagged as the loader tags it.
+    void outside(std::string_view part) {
+        const TDefineClass& definition = m_state.Definition;
+        if (definition.FileFormat == "FB") {
+            const auto length = static_cast<std::size_t>(std::max(definition.RecordLength, 1));
+            for (std::size_t pos = 0; pos < part.size(); pos += length) {
+                const std::string_view record = part.substr(pos, length);
+                stored(definition.FindCondition(record), record);
+            }
+            return;
+        }
+        LineCutter cutter(part);
+        for (std::string_view record; cutter.Next(record);) {
+            stored(m_layout == TargetLayout::Own ? 0 : definition.FindCondition(record), record);
+        }
     }
-
-    std::string take() { return std::move(m_text); }
-    std::string& text() { return m_text; }
 
 private:
     const MainState& m_state;
     TargetLayout m_layout;
-    std::string m_text;
-    std::vector<std::string> m_values;
+    const std::function<void(std::string_view)>& m_piece;
+    RecordLayout m_cutter;
+    CellList m_cells;
 };
 
 bool writesCsv(const TDefineClass& definition, TargetLayout layout) {
-    return layout == TargetLayout::CsvCopy ||
-           (layout == TargetLayout::Own && !definition.IsFixedFormat());
+    return layout == TargetLayout::CsvCopy || (layout == TargetLayout::Own && !definition.IsFixedFormat());
+}
+
+// The title line: as it was read while the titles are what it gave, else written from them.
+std::string titleLine(const MainState& state, const CsvStyle& style, TargetLayout layout) {
+    const std::vector<std::string>& names =
+        state.Definition.Conditions.empty() ? std::vector<std::string>{} : state.Definition.Conditions[0].FieldName;
+    if (layout == TargetLayout::Own && !state.TitleLine.empty()) {
+        std::vector<std::string> read;
+        if (state.Definition.FileFormat == "CS") {
+            SplitFields(state.TitleLine, read, state.Definition.Separate);
+        } else {
+            SplitQuoted(state.TitleLine, read, style.Separate.empty() ? ',' : style.Separate[0],
+                        style.Quote.empty() ? '\0' : style.Quote[0]);
+        }
+        if (read == names) {
+            return state.TitleLine;
+        }
+    }
+    return BuildCsvLine(style, names, true);
 }
 
 } // namespace
 
-std::optional<std::string> BuildDataText(const MainState& state, TargetLayout layout) {
-    std::optional<OutsideRange> outside = ReadOutsideRange(state);
-    if (!outside) {
-        return std::nullopt;
-    }
+void ForEachDataPiece(const MainState& state, TargetLayout layout,
+                      const std::function<void(std::string_view)>& piece) {
     const TDefineClass& definition = state.Definition;
-    const DataGrid& grid = state.Grid;
-    const int rows = RecordRowEnd(state);
-    TextBuilder builder(state, layout);
-
+    const RecordList& records = state.Grid.Records();
     if (layout == TargetLayout::Own && definition.FileFormat == "FB") {
         // Records back to back on one line, ended by the one line end the format has.
-        std::string& text = builder.text();
-        for (const std::string_view piece : outside->before) {
-            text += piece;
+        piece(state.Outside.Before);
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            piece(records.Text(i));
         }
-        for (int row = 1; row < rows; ++row) {
-            text += BuildRecordLine(definition, grid, row, false);
-        }
-        for (const std::string_view piece : outside->after) {
-            text += piece;
-        }
-        text += kLineEnd;
-        return builder.take();
+        piece(state.Outside.After);
+        piece(kLineEnd);
+        return;
     }
-
-    const bool csv = writesCsv(definition, layout);
-    const CsvStyle style = layout == TargetLayout::CsvCopy ? kCsvCopyStyle : CsvStyleOf(definition);
-    if (csv && definition.TopTitle) {
-        const std::vector<std::string>& names = definition.Conditions.empty()
-                                                    ? std::vector<std::string>{}
-                                                    : definition.Conditions[0].FieldName;
-        builder.addLine(BuildCsvLine(style, names, true));
+    RecordWriter writer(state, layout, piece);
+    if (writesCsv(definition, layout) && definition.TopTitle) {
+        const CsvStyle style = layout == TargetLayout::CsvCopy ? kCsvCopyStyle : LayoutOf(definition).Style();
+        writer.line(titleLine(state, style, layout));
     }
-    builder.outsideLines(outside->before);
-    for (int row = 1; row < rows; ++row) {
-        if (csv) {
-            builder.addLine(BuildCsvRow(style, grid, row));
-        } else {
-            std::string line;
-            for (int col = 1; col < grid.ColCount(); ++col) {
-                line += grid.Cell(col, row);
-            }
-            builder.addLine(line);
-        }
+    writer.outside(state.Outside.Before);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        writer.stored(records.Condition(i), records.Text(i));
     }
-    builder.outsideLines(outside->after);
-    return builder.take();
+    writer.outside(state.Outside.After);
 }
 
-bool WriteDataFile(const MainState& state, const std::filesystem::path& target, TargetLayout layout) {
-    const std::optional<std::string> text = BuildDataText(state, layout);
-    if (!text) {
-        return false;
-    }
-    const EncodedText encoded = EncodeDataFile(*text, state.Loaded.Code, state.Utf8Bom);
-    return WriteFileReplacing(target, encoded.bytes);
+std::string BuildDataText(const MainState& state, TargetLayout layout) {
+    std::string text;
+    ForEachDataPiece(state, layout, [&](std::string_view piece) { text += piece; });
+    return text;
+}
+
+WriteResult WriteDataFile(const MainState& state, const std::filesystem::path& target, TargetLayout layout) {
+    DataFileSink sink(target, state.Loaded.Code, state.Utf8Bom);
+    ForEachDataPiece(state, layout, [&](std::string_view piece) { sink.Add(piece); });
+    const bool written = sink.Finish();
+    return {written, sink.LostCharacters()};
 }
 
 } // namespace ranvo

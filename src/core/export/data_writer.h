@@ -1,50 +1,46 @@
 #pragma once
 
-// Writing the grid to a data file: in the file's own layout, or converted between fixed-length
-// and CSV. Rows become record text through the record line builder; with a read range, the parts
-// of the stored file outside it are written around the rows, so that saving a range never loses
-// the rest of the file. The text is encoded in the file's character code and written through a
-// temporary file, so a failed write leaves the old file as it was.
+// Writing the records to a data file: in the file's own layout, or converted between fixed-length
+// and CSV. In its own layout a record is written as it is stored (an unchanged file comes back
+// byte for byte; an edited record was rewritten by its edit). With a read range, the rest of the
+// file as it was read is written around the records, so that saving a range never loses it. The
+// text is encoded in the file's character code piece by piece and written through a temporary
+// file, so a failed write leaves the old file as it was.
 
-#include "core/editing/record_line.h"
 #include "core/state/main_state.h"
 
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace ranvo {
 
 enum class TargetLayout {
-    Own,      // the file's own layout: its lines outside the read range are kept as they are
+    Own,      // the file's own layout, with the rest of a read-range file around the records
     CsvCopy,  // a fixed-length file's records as CSV ("," and a double quote, quoted as needed)
-    Fixed,    // a CSV file's records as fixed-length lines: each row's cells joined
+    Fixed,    // a CSV file's records as fixed-length lines: each record's cells joined
 };
 
-// The stored file's records around the read range, cut as the loader cut them: lines, or for an
-// FB file the bytes before and after the range (one piece each). Both lists are empty when no
-// read range is in force.
-struct OutsideRange {
-    std::string text; // the decoded stored file; the views below point into it
-    std::vector<std::string_view> before;
-    std::vector<std::string_view> after;
+// Hands over the file's text as the layout writes it, piece by piece in order: the pieces joined
+// are the file (line ends included; an FB file in its own layout is its records back to back on
+// one line).
+void ForEachDataPiece(const MainState& state, TargetLayout layout,
+                      const std::function<void(std::string_view)>& piece);
+
+// The file's text (before encoding) as the layout writes it.
+[[nodiscard]] std::string BuildDataText(const MainState& state, TargetLayout layout);
+
+struct WriteResult {
+    bool Written = false;
+    // Characters the file's code cannot hold, written as "?".
+    std::size_t LostCharacters = 0;
 };
 
-// Nothing when the stored file cannot be read.
-[[nodiscard]] std::optional<OutsideRange> ReadOutsideRange(const MainState& state);
-
-// The grid rows that hold a record: after every record was cut, the grid keeps one empty row to
-// type into, which is no record of the file. Rows 1 to the answer minus 1.
-[[nodiscard]] int RecordRowEnd(const MainState& state);
-
-// The file's text (before encoding) as the layout writes it; nothing when the stored file that
-// the parts outside the read range come from cannot be read.
-[[nodiscard]] std::optional<std::string> BuildDataText(const MainState& state, TargetLayout layout);
-
-// Builds, encodes and writes the file; false when anything fails (the target is then untouched).
-[[nodiscard]] bool WriteDataFile(const MainState& state, const std::filesystem::path& target,
-                                 TargetLayout layout);
+// Builds, encodes and writes the file; not written (and the target untouched) when anything fails.
+[[nodiscard]] WriteResult WriteDataFile(const MainState& state, const std::filesystem::path& target,
+                                        TargetLayout layout);
 
 } // namespace ranvo

@@ -1,15 +1,15 @@
 #include "core/export/layout_save.h"
 
 #include "core/app/grid_queries.h"
-#include "core/editing/record_line.h"
-#include "core/export/data_writer.h"
 #include "core/loading/data_encoding.h"
 #include "core/platform/code_page.h"
 #include "core/platform/file_io.h"
 #include "core/platform/paths.h"
 #include "core/text/number_text.h"
 #include "core/text/sjis.h"
+#include "core/text/csv_line.h"
 #include "core/text/text_helpers.h"
+#include "core/text/text_lines.h"
 
 #include <algorithm>
 #include <array>
@@ -39,45 +39,39 @@ public:
     RecordSource(const MainState& state, const LayoutOptions& options)
         : m_state(state), m_options(options) {}
 
-    // False when the stored file cannot be read.
     template <typename Visit>
-    bool forEach(Visit visit) const {
-        std::optional<OutsideRange> outside;
-        if (!m_options.OnlyLoaded) {
-            outside = ReadOutsideRange(m_state);
-            if (!outside) {
-                return false;
-            }
-        }
+    void forEach(Visit visit) const {
         LayoutRecord record;
-        if (outside) {
-            visitStored(outside->before, visit, record);
+        if (!m_options.OnlyLoaded) {
+            visitStored(m_state.Outside.Before, visit, record);
         }
         const DataGrid& grid = m_state.Grid;
-        for (int row = 1; row < RecordRowEnd(m_state); ++row) {
+        CellList cells;
+        for (int row = 1; grid.HasRecord(row); ++row) {
             if (m_options.VisibleOnly && grid.RowHeight(row) <= 0) {
                 continue;
             }
             record.Condition = RowCondition(m_state, row);
-            record.Values.clear();
-            for (int col = 1; col < grid.ColCount(); ++col) {
-                record.Values.emplace_back(grid.Cell(col, row));
+            grid.CutRow(row, cells);
+            record.Values.resize(cells.size());
+            for (std::size_t i = 0; i < cells.size(); ++i) {
+                record.Values[i].assign(cells[i]);
             }
             record.RowHeight = grid.RowHeight(row);
             record.Stored = false;
             record.EmptyLine = false;
             visit(record);
         }
-        if (outside) {
-            visitStored(outside->after, visit, record);
+        if (!m_options.OnlyLoaded) {
+            visitStored(m_state.Outside.After, visit, record);
         }
-        return true;
     }
 
 private:
-    // An FB file's pieces are cut into records of its length, whole records only.
+    // The lines of a part of the file outside the read range; an FB part is cut into records of
+    // its length, whole records only.
     template <typename Visit>
-    void visitStored(const std::vector<std::string_view>& pieces, Visit& visit, LayoutRecord& record) const {
+    void visitStored(std::string_view part, Visit& visit, LayoutRecord& record) const {
         const TDefineClass& definition = m_state.Definition;
         const auto visitOne = [&](std::string_view text) {
             record.Condition = definition.FindCondition(text);
@@ -88,14 +82,15 @@ private:
             visit(record);
         };
         const auto length = static_cast<std::size_t>(std::max(definition.RecordLength, 0));
-        for (const std::string_view piece : pieces) {
-            if (definition.FileFormat != "FB" || length == 0) {
-                visitOne(piece);
-                continue;
+        if (definition.FileFormat == "FB") {
+            for (std::size_t pos = 0; length > 0 && pos + length <= part.size(); pos += length) {
+                visitOne(part.substr(pos, length));
             }
-            for (std::size_t pos = 0; pos + length <= piece.size(); pos += length) {
-                visitOne(piece.substr(pos, length));
-            }
+            return;
+        }
+        LineCutter lines(part);
+        for (std::string_view line; lines.Next(line);) {
+            visitOne(line);
         }
     }
 
@@ -232,7 +227,7 @@ int OutputLayout::MoveDown(int condition, int slot) {
     return slot + 1;
 }
 
-std::optional<std::string> BuildLayoutCsv(const MainState& state, const OutputLayout& layout,
+std::string BuildLayoutCsv(const MainState& state, const OutputLayout& layout,
                                           const LayoutOptions& options, const CsvLayout& csv) {
     const SlotWriter writer(state, options);
     const CsvStyle style{csv.TabSeparator ? std::string_view("\t") : std::string_view(csv.Separator), csv.Quote,
@@ -276,7 +271,7 @@ std::optional<std::string> BuildLayoutCsv(const MainState& state, const OutputLa
         // A title of nothing but empty names is no line.
         addLine(values, false);
     }
-    const bool read = RecordSource(state, options).forEach([&](const LayoutRecord& record) {
+    RecordSource(state, options).forEach([&](const LayoutRecord& record) {
         const std::vector<LayoutSlot>& slots = slotsOf(layout, record.Condition);
         std::size_t last = record.Values.size();
         while (last > 0 && record.Values[last - 1].empty()) {
@@ -292,14 +287,14 @@ std::optional<std::string> BuildLayoutCsv(const MainState& state, const OutputLa
         }
         addLine(values, record.Stored && record.EmptyLine);
     });
-    return read ? std::optional(std::move(text)) : std::nullopt;
+    return text;
 }
 
-std::optional<std::string> BuildLayoutFixed(const MainState& state, const OutputLayout& layout,
+std::string BuildLayoutFixed(const MainState& state, const OutputLayout& layout,
                                             const LayoutOptions& options, const FixedLayout& fixed) {
     const SlotWriter writer(state, options);
     std::string text;
-    const bool read = RecordSource(state, options).forEach([&](const LayoutRecord& record) {
+    RecordSource(state, options).forEach([&](const LayoutRecord& record) {
         if (!hasEnabledSlot(layout, record.Condition)) {
             return;
         }
@@ -326,9 +321,6 @@ std::optional<std::string> BuildLayoutFixed(const MainState& state, const Output
             }
         }
     });
-    if (!read) {
-        return std::nullopt;
-    }
     if (!fixed.NewLine) {
         text += kLineEnd;
     }
@@ -411,7 +403,7 @@ private:
 
 } // namespace
 
-std::optional<std::string> BuildLayoutHtml(const MainState& state, const OutputLayout& layout,
+std::string BuildLayoutHtml(const MainState& state, const OutputLayout& layout,
                                            const LayoutOptions& options, const HtmlLayout& html,
                                            const std::filesystem::path& outputPath) {
     const HtmlRowWriter rows(state, options, html);
@@ -439,7 +431,7 @@ std::optional<std::string> BuildLayoutHtml(const MainState& state, const OutputL
         addLine(rows.cells(title, slots, false));
         addLine("</TR>");
     }
-    const bool read = RecordSource(state, options).forEach([&](const LayoutRecord& record) {
+    RecordSource(state, options).forEach([&](const LayoutRecord& record) {
         if (!hasEnabledSlot(layout, record.Condition)) {
             return;
         }
@@ -447,9 +439,6 @@ std::optional<std::string> BuildLayoutHtml(const MainState& state, const OutputL
         addLine(rows.cells(record, slotsOf(layout, record.Condition), true));
         addLine("\t</tr>");
     });
-    if (!read) {
-        return std::nullopt;
-    }
     for (const char* line : {"</TABLE>", "</BODY>", "</HTML>"}) {
         addLine(line);
     }
@@ -507,13 +496,13 @@ bool SaveLayout(const MainState& state, UiHost& host, const OutputLayout& layout
     bool written = false;
     {
         const BusyGuard busy(host);
-        std::optional<std::string> text;
+        std::string text;
         switch (form) {
         case LayoutForm::Csv: text = BuildLayoutCsv(state, layout, options, csv); break;
         case LayoutForm::Html: text = BuildLayoutHtml(state, layout, options, html, *path); break;
         case LayoutForm::Fixed: text = BuildLayoutFixed(state, layout, options, fixed); break;
         }
-        written = text && WriteFileReplacing(*path, EncodeDataFile(*text, options.Code, false).bytes);
+        written = WriteFileReplacing(*path, EncodeDataFile(text, options.Code, false).bytes);
     }
     if (!written) {
         return refuse("保存に失敗しました");

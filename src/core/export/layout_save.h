@@ -90,12 +90,12 @@ struct FixedLayout {
 
 // The text of each form (CP932, CR LF line ends); nothing when the stored file around the read
 // range cannot be read. `outputPath` is the HTML document's title.
-[[nodiscard]] std::optional<std::string> BuildLayoutCsv(const MainState& state, const OutputLayout& layout,
+[[nodiscard]] std::string BuildLayoutCsv(const MainState& state, const OutputLayout& layout,
                                                         const LayoutOptions& options, const CsvLayout& csv);
-[[nodiscard]] std::optional<std::string> BuildLayoutHtml(const MainState& state, const OutputLayout& layout,
+[[nodiscard]] std::string BuildLayoutHtml(const MainState& state, const OutputLayout& layout,
                                                          const LayoutOptions& options, const HtmlLayout& html,
                                                          const std::filesystem::path& outputPath);
-[[nodiscard]] std::optional<std::string> BuildLayoutFixed(const MainState& state, const OutputLayout& layout,
+[[nodiscard]] std::string BuildLayoutFixed(const MainState& state, const OutputLayout& layout,
                                                           const LayoutOptions& options, const FixedLayout& fixed);
 
 // A slot's fixed-length settings as the dialog's boxes hold them, stored into the slot when they

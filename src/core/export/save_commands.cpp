@@ -16,14 +16,14 @@ constexpr std::string_view kSaveFailed = "保存に失敗しました";
 void followReadRange(MainState& state) {
     ReadRange& range = state.Loaded.Range;
     if (range.Enabled) {
-        const int rows = std::min(state.Grid.RowCount() - 1, static_cast<int>(state.Records.size()));
-        range.To = range.From - 1 + rows;
+        range.To = range.From - 1 + static_cast<int>(state.Grid.Records().size());
     }
 }
 
 // The written file becomes the current one.
 void becomeCurrent(MainState& state, const std::filesystem::path& target) {
     state.Modified = false;
+    state.UndoData.MarkSaved();
     followReadRange(state);
     state.DataFileName = FullPath(target);
 }
@@ -38,11 +38,12 @@ bool SaveInPlace(MainState& state, UiHost& host) {
         return SaveAs(state, host);
     }
     BusyGuard busy(host);
-    if (!WriteDataFile(state, state.DataFileName, TargetLayout::Own)) {
+    if (!WriteDataFile(state, state.DataFileName, TargetLayout::Own).Written) {
         host.ShowError("ファイルの保存に失敗しました");
         return false;
     }
     state.Modified = false;
+    state.UndoData.MarkSaved();
     followReadRange(state);
     return true;
 }
@@ -56,7 +57,7 @@ bool SaveAs(MainState& state, UiHost& host) {
         return false;
     }
     BusyGuard busy(host);
-    if (!WriteDataFile(state, *target, TargetLayout::Own)) {
+    if (!WriteDataFile(state, *target, TargetLayout::Own).Written) {
         host.ShowError(kSaveFailed);
         return false;
     }
@@ -79,14 +80,12 @@ void SaveConverted(MainState& state, UiHost& host) {
         return;
     }
     BusyGuard busy(host);
-    if (!WriteDataFile(state, *target, toCsv ? TargetLayout::CsvCopy : TargetLayout::Fixed)) {
+    if (!WriteDataFile(state, *target, toCsv ? TargetLayout::CsvCopy : TargetLayout::Fixed).Written) {
         host.ShowError(kSaveFailed);
         return;
     }
+    // A converted copy is an export: the file being edited stays the current one.
     host.ShowInformation(kSaved);
-    if (!toCsv) {
-        becomeCurrent(state, *target);
-    }
 }
 
 std::string_view SaveConvertedCaption(const MainState& state) {

@@ -1,9 +1,9 @@
 #include "core/export/xml_export.h"
 
 #include "core/app/grid_queries.h"
+#include "core/export/data_sink.h"
 #include "core/export/save_target.h"
 #include "core/loading/data_encoding.h"
-#include "core/platform/file_io.h"
 #include "core/text/text_helpers.h"
 
 namespace ranvo {
@@ -27,38 +27,52 @@ std::string tagName(std::string_view name) {
     return tag.empty() ? "_" : tag;
 }
 
-} // namespace
-
-std::string BuildXmlText(const MainState& state) {
+// The document piece by piece: the declaration, the root, one element per record with one per
+// field of its condition.
+void ForEachXmlPiece(const MainState& state, const std::function<void(std::string_view)>& piece) {
     const TDefineClass& definition = state.Definition;
     const DataGrid& grid = state.Grid;
     std::vector<std::string> conditionTags;
-    for (const TCondition& condition : definition.Conditions) {
-        conditionTags.push_back(tagName(condition.ConditionName));
+    std::vector<std::vector<std::string>> fieldTags;
+    for (std::size_t i = 0; i < definition.Conditions.size(); ++i) {
+        conditionTags.push_back(tagName(definition.Conditions[i].ConditionName));
+        std::vector<std::string>& tags = fieldTags.emplace_back();
+        for (int field = 0; field < FieldCount(definition, static_cast<int>(i)); ++field) {
+            tags.push_back(tagName(definition.GetFieldName(static_cast<int>(i), field)));
+        }
     }
     const std::string root = tagName(definition.DefineName);
-    std::string text;
-    text += declaration(state.Loaded.Code);
-    text += "\r\n<" + root + ">\r\n";
-    for (int row = 1; row < grid.RowCount(); ++row) {
-        const int condition = RowCondition(state, row);
-        const std::string& tag = static_cast<std::size_t>(condition) < conditionTags.size()
-                                     ? conditionTags[static_cast<std::size_t>(condition)]
-                                     : conditionTags.front();
-        text += "\t<" + tag + ">\r\n";
-        for (int field = 0; field < FieldCount(definition, condition); ++field) {
-            const std::string name = tagName(definition.GetFieldName(condition, field));
-            text += "\t\t<" + name + ">" + XmlEscape(grid.Cell(field + 1, row)) + "</" + name + ">\r\n";
+    piece(declaration(state.Loaded.Code));
+    piece("\r\n<" + root + ">\r\n");
+    CellList cells;
+    std::string element;
+    for (int row = 1; grid.HasRecord(row); ++row) {
+        const auto condition = static_cast<std::size_t>(RowCondition(state, row));
+        const std::size_t known = condition < conditionTags.size() ? condition : 0;
+        grid.CutRow(row, cells);
+        element = "\t<" + conditionTags[known] + ">\r\n";
+        for (std::size_t field = 0; field < fieldTags[known].size(); ++field) {
+            const std::string& name = fieldTags[known][field];
+            element += "\t\t<" + name + ">" + XmlEscape(cells.ValueOr(field)) + "</" + name + ">\r\n";
         }
-        text += "\t</" + tag + ">\r\n";
+        element += "\t</" + conditionTags[known] + ">\r\n";
+        piece(element);
     }
-    text += "</" + root + ">\r\n";
+    piece("</" + root + ">\r\n");
+}
+
+} // namespace
+
+std::string BuildXmlText(const MainState& state) {
+    std::string text;
+    ForEachXmlPiece(state, [&](std::string_view piece) { text += piece; });
     return text;
 }
 
 bool WriteXmlFile(const MainState& state, const std::filesystem::path& target) {
-    const EncodedText encoded = EncodeDataFile(BuildXmlText(state), state.Loaded.Code, state.Utf8Bom);
-    return WriteFileReplacing(target, encoded.bytes);
+    DataFileSink sink(target, state.Loaded.Code, state.Utf8Bom);
+    ForEachXmlPiece(state, [&](std::string_view piece) { sink.Add(piece); });
+    return sink.Finish();
 }
 
 void ExportXml(MainState& state, UiHost& host) {

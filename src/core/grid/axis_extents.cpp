@@ -35,13 +35,13 @@ void AxisExtents::erase(int at, int count) {
     m_sumsValid = false;
 }
 
-void AxisExtents::permute(const std::vector<std::size_t>& order, int first) {
+void AxisExtents::permute(std::span<const std::uint32_t> order, int first) {
     if (uniform()) {
         return;
     }
     std::vector<int> moved;
     moved.reserve(order.size());
-    for (const std::size_t from : order) {
+    for (const std::uint32_t from : order) {
         moved.push_back(m_extents[static_cast<std::size_t>(first) + from]);
     }
     std::copy(moved.begin(), moved.end(), m_extents.begin() + first);

@@ -10,6 +10,7 @@
 // is the default, no per-row storage exists at all and the answers are plain arithmetic.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace ranvo {
@@ -23,7 +24,7 @@ public:
     void insert(int at, int count);
     void erase(int at, int count);
     // Position k takes the extent that position order[k] had.
-    void permute(const std::vector<std::size_t>& order, int first);
+    void permute(std::span<const std::uint32_t> order, int first);
 
     [[nodiscard]] int extent(int index) const;
     void setExtent(int index, int extent);

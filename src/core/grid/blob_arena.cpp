@@ -5,7 +5,6 @@
 namespace ranvo {
 
 char* BlobArena::allocate(std::size_t size) {
-    m_used += size;
     if (m_chunks.empty() || m_chunks.back().size - m_chunks.back().used < size) {
         // A blob larger than a chunk gets a chunk of its own; the current chunk stays in use for
         // the small ones that follow.
@@ -27,8 +26,6 @@ char* BlobArena::allocate(std::size_t size) {
 
 void BlobArena::clear() {
     m_chunks.clear();
-    m_used = 0;
-    m_garbage = 0;
 }
 
 } // namespace ranvo

@@ -5,19 +5,25 @@
 // holds the grid's shape (row and column counts, fixed rows and columns), row heights and column
 // widths (0 and -1 mean hidden), the current cell, the selection and the scroll position.
 //
-// Storage is built for millions of rows: a row's cells are one blob in an arena (cell ends, then
-// the bytes), column 0 is a column of codes (FixedColumn), and extents use prefix sums
-// (AxisExtents). Inserting, deleting and reordering rows move pointers, codes and extents
-// together, so a hidden record stays hidden wherever it goes.
+// The grid owns the record list, and the records are the one store of its data cells: a cell is
+// read from its row's record through the record layout when it is asked for, and setting a cell
+// rewrites the record. Rows and their records are inserted, deleted and reordered together, with
+// column 0 and the row heights, so a hidden record stays hidden wherever it goes.
+//
+// A data row may have no record: after every record was cut, one empty row stays to type into.
+// Such rows come after the rows with records; their cells are empty and cannot be set.
 
 #include "core/grid/axis_extents.h"
-#include "core/grid/blob_arena.h"
 #include "core/grid/fixed_column.h"
+#include "core/grid/record_layout.h"
+#include "core/grid/record_list.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace ranvo {
@@ -31,29 +37,14 @@ struct GridRect {
     friend bool operator==(const GridRect&, const GridRect&) = default;
 };
 
-// The stored cells of one row, read without looking the row up again for every cell: cell i is
-// column i + 1. Valid until the next change of the grid's cells.
-class GridRowCells {
-public:
-    GridRowCells() = default;
-    explicit GridRowCells(const char* blob);
-
-    [[nodiscard]] std::size_t size() const { return m_count; }
-    [[nodiscard]] std::string_view operator[](std::size_t index) const;
-
-private:
-    const char* m_blob = nullptr;
-    std::size_t m_count = 0;
-    std::size_t m_endSize = 2;
-};
-
 class DataGrid {
 public:
     DataGrid();
 
-    [[nodiscard]] int RowCount() const { return static_cast<int>(m_rows.size()); }
+    [[nodiscard]] int RowCount() const { return static_cast<int>(m_fixedColumn.count()); }
     [[nodiscard]] int ColCount() const { return m_colCount; }
-    // Growing adds empty rows or columns; shrinking drops the cells beyond the new count.
+    // Growing adds empty rows (without records) or columns. Shrinking drops rows, with their
+    // records, or columns.
     void SetRowCount(int count);
     void SetColCount(int count);
     [[nodiscard]] int FixedRows() const { return m_fixedRows; }
@@ -61,26 +52,50 @@ public:
     void SetFixedRows(int count) { m_fixedRows = count; }
     void SetFixedCols(int count) { m_fixedCols = count; }
 
+    // The records behind the data rows (row r holds record r - 1) and how they are cut into cells.
+    [[nodiscard]] const RecordList& Records() const { return m_records; }
+    [[nodiscard]] const RecordLayout& Layout() const { return m_layout; }
+    void SetLayout(RecordLayout layout);
+    // Replaces every row: one data row per record (row 0 stays), every cell of row 0 and column 0
+    // emptied, the heights of the rows reset.
+    void SetRecords(RecordList records);
+    [[nodiscard]] bool HasRecord(int row) const {
+        return row >= 1 && static_cast<std::size_t>(row) <= m_records.size();
+    }
+    // The condition of the row's record; 0 for a row without one.
+    [[nodiscard]] int RowCondition(int row) const {
+        return HasRecord(row) ? m_records.Condition(static_cast<std::size_t>(row) - 1) : 0;
+    }
+    [[nodiscard]] std::string_view RecordText(int row) const {
+        return HasRecord(row) ? m_records.Text(static_cast<std::size_t>(row) - 1) : std::string_view{};
+    }
+    [[nodiscard]] const StoredRecord& Stored(int row) const {
+        return m_records.Stored(static_cast<std::size_t>(row) - 1);
+    }
+    // The row's record becomes `text` of `condition` (a copy), or a record stored before.
+    void SetRecord(int row, int condition, std::string_view text);
+    void RestoreRecord(int row, const StoredRecord& record);
+
     // The cell's text; empty outside the grid. A view stays valid until the next change of the
-    // grid's cells.
+    // grid's records, layout or captions.
     [[nodiscard]] std::string_view Cell(int col, int row) const;
+    // Row 0 and column 0 take the text as it is. A data cell with a record rewrites the record with
+    // the value fitted to its field; a cell without a record or beyond the grid is left alone.
     void SetCell(int col, int row, std::string_view text);
-    // The stored cells of a data row (columns 1 onward); empty outside the grid.
-    [[nodiscard]] GridRowCells RowCells(int row) const;
-    // Cells 1, 2, ... of a row get the values; the row's later cells are emptied. Column 0 is
-    // left alone.
-    void SetRowCells(int row, std::span<const std::string_view> values);
-    void SetRowCells(int row, std::span<const std::string> values);
-    // Empties every cell of the row, column 0 included.
-    void ClearRow(int row);
+    // The cells of a data row (columns 1 onward; later columns are empty), cut in one pass.
+    void CutRow(int row, CellList& cells) const;
     // Writes the number into the row's column-0 cell without making a string of it.
     void SetRowNumber(int row, int number) { m_fixedColumn.setNumber(row, static_cast<unsigned>(number)); }
 
-    // Row moves carry cells, column 0 and heights together.
+    // Rows inserted at `at` for records stored before (undo), or new rows without records.
+    void InsertRecordRows(int at, std::span<const StoredRecord> records);
+    void InsertRecordRow(int at, int condition, std::string_view text);
     void InsertRows(int at, int count);
-    void DeleteRows(int at, int count);
-    // Rows first + k take what rows first + order[k] held (`order` is a permutation).
-    void PermuteRows(int first, const std::vector<std::size_t>& order);
+    // Takes rows out with their records; the records are answered for undo.
+    std::vector<StoredRecord> DeleteRows(int at, int count);
+    // Rows first + k take what rows first + order[k] held (`order` is a permutation of the rows
+    // from `first` on, which must all have records).
+    void PermuteRows(int first, std::span<const std::uint32_t> order);
 
     [[nodiscard]] int RowHeight(int row) const { return m_heights.extent(row); }
     void SetRowHeight(int row, int height) { m_heights.setExtent(row, height); }
@@ -128,16 +143,14 @@ public:
     }
 
 private:
-    template <class Text>
-    void storeRow(int row, std::span<const Text> values);
-    [[nodiscard]] std::string_view storedCell(const char* blob, std::size_t index) const;
-    void replaceBlob(int row, const char* blob);
-    void compactIfWorthIt();
+    void changed();
     void clampCursor();
+    [[nodiscard]] const CellList& cutRow(int row) const;
 
-    std::vector<const char*> m_rows; // nullptr: a row without stored cells
-    FixedColumn m_fixedColumn;
-    BlobArena m_arena;
+    RecordList m_records;
+    RecordLayout m_layout;
+    FixedColumn m_fixedColumn; // one entry per row: its count is the row count
+    std::vector<std::string> m_captions; // row 0, by column
     AxisExtents m_heights;
     AxisExtents m_widths;
     int m_colCount = 1;
@@ -151,6 +164,12 @@ private:
     int m_leftCol = 0;
     int m_visibleRowCount = 0;
     int m_visibleColCount = 0;
+
+    // The last row cut, so that reading a row cell by cell cuts its record once; and the cells
+    // whose quotes had to be undone, kept until the next change so that their views stay valid.
+    mutable int m_cutRow = -1;
+    mutable CellList m_cutCells;
+    mutable std::unordered_map<const char*, std::vector<std::string>> m_unquoted;
 };
 
 } // namespace ranvo

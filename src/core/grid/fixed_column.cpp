@@ -35,10 +35,10 @@ void FixedColumn::erase(int at, int count) {
     m_codes.erase(m_codes.begin() + at, m_codes.begin() + at + count);
 }
 
-void FixedColumn::permute(const std::vector<std::size_t>& order, int first) {
+void FixedColumn::permute(std::span<const std::uint32_t> order, int first) {
     std::vector<std::uint32_t> moved;
     moved.reserve(order.size());
-    for (const std::size_t from : order) {
+    for (const std::uint32_t from : order) {
         moved.push_back(m_codes[static_cast<std::size_t>(first) + from]);
     }
     std::copy(moved.begin(), moved.end(), m_codes.begin() + first);

@@ -6,6 +6,7 @@
 // and allocates nothing; the digits of a number are made only when a row is looked at.
 
 #include <cstdint>
+#include <span>
 #include <deque>
 #include <memory>
 #include <string>
@@ -21,7 +22,7 @@ public:
     void resize(int count) { m_codes.resize(static_cast<std::size_t>(count), kEmpty); }
     void insert(int at, int count);
     void erase(int at, int count);
-    void permute(const std::vector<std::size_t>& order, int first);
+    void permute(std::span<const std::uint32_t> order, int first);
 
     [[nodiscard]] std::string_view text(int row) const;
     void setText(int row, std::string_view text);

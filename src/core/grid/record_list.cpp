@@ -2,7 +2,6 @@
 
 #include "core/text/number_text.h"
 
-#include <cstdint>
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
@@ -10,13 +9,11 @@
 namespace ranvo {
 namespace {
 
-// A blob is the entry's byte length (32 bits) followed by its bytes.
-constexpr std::size_t kHeader = sizeof(std::uint32_t);
-
-std::uint32_t blobLength(const char* blob) {
-    std::uint32_t length = 0;
-    std::memcpy(&length, blob, kHeader);
-    return length;
+StoredRecord viewOf(int condition, std::string_view text) {
+    if (text.size() > kMaxRecordBytes) {
+        throw std::length_error("record longer than 4 GiB");
+    }
+    return {text.data(), static_cast<std::uint32_t>(text.size()), static_cast<std::uint16_t>(condition)};
 }
 
 } // namespace
@@ -38,112 +35,67 @@ int ConditionOfEntry(std::string_view entry) {
     return IntegerOr(entry.substr(0, kConditionPrefixLength), 0);
 }
 
-std::string_view RecordList::operator[](std::size_t index) const {
-    const char* blob = m_entries[index];
-    return {blob + kHeader, blobLength(blob)};
+std::string RecordList::Entry(std::size_t index) const {
+    const auto prefix = ConditionPrefix(Condition(index));
+    std::string entry(prefix.begin(), prefix.end());
+    entry += Text(index);
+    return entry;
 }
 
-std::string_view RecordList::Text(std::size_t index) const {
-    const std::string_view entry = (*this)[index];
-    return entry.size() > kConditionPrefixLength ? entry.substr(kConditionPrefixLength)
-                                                 : std::string_view{};
-}
-
-const char* RecordList::store(std::string_view prefix, std::string_view text, std::size_t length) {
-    const std::size_t size = prefix.size() + length;
-    if (size > UINT32_MAX) {
+StoredRecord RecordList::copy(int condition, std::string_view text) {
+    if (text.size() > kMaxRecordBytes) {
         throw std::length_error("record longer than 4 GiB");
     }
-    char* blob = m_arena.allocate(kHeader + size);
-    const auto header = static_cast<std::uint32_t>(size);
-    std::memcpy(blob, &header, kHeader);
-    char* out = blob + kHeader;
-    std::copy_n(prefix.data(), prefix.size(), out);
-    out += prefix.size();
-    const std::size_t copied = std::min(length, text.size());
-    std::copy_n(text.data(), copied, out);
-    std::memset(out + copied, ' ', length - copied);
-    return blob;
-}
-
-void RecordList::forget(const char* blob) {
-    m_arena.release(kHeader + blobLength(blob));
-}
-
-void RecordList::Append(std::string_view entry) {
-    m_entries.push_back(store({}, entry, entry.size()));
-}
-
-void RecordList::AppendRecord(int condition, std::string_view text) {
-    AppendRecord(condition, text, text.size());
-}
-
-void RecordList::AppendRecord(int condition, std::string_view text, std::size_t length) {
-    const auto prefix = ConditionPrefix(condition);
-    m_entries.push_back(store({prefix.data(), prefix.size()}, text, length));
-}
-
-void RecordList::Insert(std::size_t index, std::string_view entry) {
-    m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(index),
-                     store({}, entry, entry.size()));
-}
-
-void RecordList::Set(std::size_t index, std::string_view entry) {
-    forget(m_entries[index]);
-    m_entries[index] = store({}, entry, entry.size());
-    compactIfWorthIt();
-}
-
-void RecordList::Erase(std::size_t index, std::size_t count) {
-    const auto first = m_entries.begin() + static_cast<std::ptrdiff_t>(index);
-    const auto last = first + static_cast<std::ptrdiff_t>(count);
-    for (auto it = first; it != last; ++it) {
-        forget(*it);
+    char* bytes = text.empty() ? nullptr : m_arena.allocate(text.size());
+    if (bytes != nullptr) {
+        std::memcpy(bytes, text.data(), text.size());
     }
-    m_entries.erase(first, last);
-    compactIfWorthIt();
+    return viewOf(condition, {bytes, text.size()});
+}
+
+void RecordList::AppendView(int condition, std::string_view text) {
+    m_records.push_back(viewOf(condition, text));
+}
+
+void RecordList::Append(int condition, std::string_view text) {
+    m_records.push_back(copy(condition, text));
+}
+
+void RecordList::Insert(std::size_t index, int condition, std::string_view text) {
+    const StoredRecord record = copy(condition, text);
+    m_records.insert(m_records.begin() + static_cast<std::ptrdiff_t>(index), record);
+}
+
+void RecordList::Set(std::size_t index, int condition, std::string_view text) {
+    m_records[index] = copy(condition, text);
+}
+
+void RecordList::Insert(std::size_t index, std::span<const StoredRecord> records) {
+    m_records.insert(m_records.begin() + static_cast<std::ptrdiff_t>(index), records.begin(), records.end());
+}
+
+std::vector<StoredRecord> RecordList::Erase(std::size_t index, std::size_t count) {
+    index = std::min(index, m_records.size());
+    count = std::min(count, m_records.size() - index);
+    const auto first = m_records.begin() + static_cast<std::ptrdiff_t>(index);
+    std::vector<StoredRecord> taken(first, first + static_cast<std::ptrdiff_t>(count));
+    m_records.erase(first, first + static_cast<std::ptrdiff_t>(count));
+    return taken;
+}
+
+void RecordList::Permute(std::span<const std::uint32_t> order) {
+    std::vector<StoredRecord> moved;
+    moved.reserve(order.size());
+    for (const std::uint32_t from : order) {
+        moved.push_back(m_records[from]);
+    }
+    std::copy(moved.begin(), moved.end(), m_records.begin());
 }
 
 void RecordList::Clear() {
-    m_entries.clear();
+    m_records = {};
+    m_owners.clear();
     m_arena.clear();
-}
-
-void RecordList::Permute(const std::vector<std::size_t>& order) {
-    std::vector<const char*> reordered;
-    reordered.reserve(order.size());
-    for (const std::size_t from : order) {
-        reordered.push_back(m_entries[from]);
-    }
-    m_entries = std::move(reordered);
-}
-
-std::string RecordList::JoinedWithCrLf() const {
-    std::size_t total = 0;
-    for (std::size_t i = 0; i < size(); ++i) {
-        total += (*this)[i].size() + 2;
-    }
-    std::string text;
-    text.reserve(total);
-    for (std::size_t i = 0; i < size(); ++i) {
-        text += (*this)[i];
-        text += "\r\n";
-    }
-    return text;
-}
-
-void RecordList::compactIfWorthIt() {
-    if (!m_arena.wantsCompaction()) {
-        return;
-    }
-    BlobArena fresh;
-    for (const char*& blob : m_entries) {
-        const std::size_t size = kHeader + blobLength(blob);
-        char* copy = fresh.allocate(size);
-        std::memcpy(copy, blob, size);
-        blob = copy;
-    }
-    m_arena = std::move(fresh);
 }
 
 } // namespace ranvo

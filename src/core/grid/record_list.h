@@ -1,18 +1,23 @@
 #pragma once
 
-// The record list: one entry per data row of the grid, in row order. An entry is the row's
-// condition prefix (the condition's index right-aligned in three characters, blanks in front)
-// followed by the record's text, so "  5ABC" is record "ABC" of condition 5. A row's condition
-// is always read back from that prefix.
+// The record list: one record per data row of the grid, in row order, each its text (CP932 bytes)
+// and its condition. It is the one store of the file's data: a row's cells are read from its
+// record (RecordLayout), and an edit replaces the record.
 //
-// Entries live as blobs in an arena: a million records cost one pointer each plus their bytes.
-// Moving, inserting and sorting rows move pointers only. A view of an entry stays valid until
-// the next change of the list.
+// A record is 16 bytes here plus its bytes. The records of a loaded file are views into the
+// decoded file text, which the list keeps alive, so the data is held once. Records written by
+// edits are copied into an arena that only grows while the file is open: no record's bytes ever
+// move or go away before the list is cleared, so an undo entry can hold the records it puts back
+// as they are (StoredRecord) instead of copies. Moving, inserting and sorting rows move the
+// 16-byte records only.
 
 #include "core/grid/blob_arena.h"
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,50 +25,65 @@
 namespace ranvo {
 
 inline constexpr std::size_t kConditionPrefixLength = 3;
+// A record's bytes are counted in 32 bits.
+inline constexpr std::size_t kMaxRecordBytes = UINT32_MAX;
 
 // The three-character prefix of condition `index` (0 to 999): "  0", " 12", "999".
 [[nodiscard]] std::array<char, kConditionPrefixLength> ConditionPrefix(int index);
 
-// The condition an entry names: its first three characters read as an integer, 0 when they are
-// not one.
+// The condition a record-list entry ("  5ABC": prefix and text) names: its first three characters
+// read as an integer, 0 when they are not one.
 [[nodiscard]] int ConditionOfEntry(std::string_view entry);
+
+// A record as the list holds it. Its bytes belong to the list it came from.
+struct StoredRecord {
+    const char* Data = nullptr;
+    std::uint32_t Size = 0;
+    std::uint16_t Condition = 0;
+
+    [[nodiscard]] std::string_view Text() const { return {Data, Size}; }
+};
 
 class RecordList {
 public:
-    [[nodiscard]] std::size_t size() const { return m_entries.size(); }
-    [[nodiscard]] bool empty() const { return m_entries.empty(); }
+    RecordList() = default;
+    RecordList(RecordList&&) noexcept = default;
+    RecordList& operator=(RecordList&&) noexcept = default;
 
-    // The whole entry: prefix and record text.
-    [[nodiscard]] std::string_view operator[](std::size_t index) const;
-    // The record text: the entry without its prefix.
-    [[nodiscard]] std::string_view Text(std::size_t index) const;
-    [[nodiscard]] int Condition(std::size_t index) const { return ConditionOfEntry((*this)[index]); }
+    [[nodiscard]] std::size_t size() const { return m_records.size(); }
+    [[nodiscard]] bool empty() const { return m_records.empty(); }
 
-    void Append(std::string_view entry);
-    // Appends prefix + text, the text cut or padded with blanks to `length` bytes when `length`
-    // is given (fixed-length records are kept at their condition's byte length).
-    void AppendRecord(int condition, std::string_view text);
-    void AppendRecord(int condition, std::string_view text, std::size_t length);
-    void Insert(std::size_t index, std::string_view entry);
-    void Set(std::size_t index, std::string_view entry);
-    void Erase(std::size_t index, std::size_t count = 1);
+    [[nodiscard]] std::string_view Text(std::size_t index) const { return m_records[index].Text(); }
+    [[nodiscard]] int Condition(std::size_t index) const { return m_records[index].Condition; }
+    [[nodiscard]] const StoredRecord& Stored(std::size_t index) const { return m_records[index]; }
+    // The entry form: the condition prefix, then the text (the record clipboard holds these).
+    [[nodiscard]] std::string Entry(std::size_t index) const;
+
+    // Keeps `owner` alive as long as the list, so that records may be views into its memory.
+    void KeepAlive(std::shared_ptr<const void> owner) { m_owners.push_back(std::move(owner)); }
+    // Appends a record whose text lies in memory the list keeps alive; nothing is copied.
+    void AppendView(int condition, std::string_view text);
+    // Appends, inserts or replaces a record with a copy of `text`.
+    void Append(int condition, std::string_view text);
+    void Insert(std::size_t index, int condition, std::string_view text);
+    void Set(std::size_t index, int condition, std::string_view text);
+    // Records this list stored earlier (taken out, or replaced), put back as they were.
+    void Insert(std::size_t index, std::span<const StoredRecord> records);
+    void Restore(std::size_t index, const StoredRecord& record) { m_records[index] = record; }
+    // Takes records out; their bytes stay for undo to put them back.
+    std::vector<StoredRecord> Erase(std::size_t index, std::size_t count = 1);
+    // Record k becomes the old record order[k]; `order` is a permutation.
+    void Permute(std::span<const std::uint32_t> order);
+    // Forgets every record and the memory behind them.
     void Clear();
-    void Reserve(std::size_t count) { m_entries.reserve(count); }
-
-    // Reorders the entries: entry k becomes the old entry order[k]. `order` is a permutation.
-    void Permute(const std::vector<std::size_t>& order);
-
-    // All entries, each followed by CR LF.
-    [[nodiscard]] std::string JoinedWithCrLf() const;
+    void Reserve(std::size_t count) { m_records.reserve(count); }
 
 private:
-    [[nodiscard]] const char* store(std::string_view prefix, std::string_view text,
-                                    std::size_t length);
-    void forget(const char* blob);
-    void compactIfWorthIt();
+    [[nodiscard]] StoredRecord copy(int condition, std::string_view text);
 
+    std::vector<StoredRecord> m_records;
+    std::vector<std::shared_ptr<const void>> m_owners;
     BlobArena m_arena;
-    std::vector<const char*> m_entries;
 };
 
 } // namespace ranvo

@@ -20,6 +20,11 @@ OpenResult failed(MainState& state, UiHost& host, const std::string& message,
                   const std::filesystem::path& definitionPath) {
     host.ShowError(message);
     state.DataFileName.clear();
+    state.Grid.SetRecords({});
+    state.Grid.SetColCount(1);
+    state.Grid.SetRowCount(1);
+    state.Grid.SetFixedRows(0);
+    state.Grid.SetFixedCols(0);
     return {OpenOutcome::Failed, definitionPath};
 }
 
@@ -53,11 +58,16 @@ OpenResult OpenDataFile(MainState& state, const OpenChoice& choice, UiHost& host
     if (!PathExists(definitionPath)) {
         return refused(host, "指定された定義ファイル" + quoted(definitionPath) + "は存在しません");
     }
-    if (!state.Definition.LoadFromFile(definitionPath)) {
+    // The definition is read beside the current one, which stays until the data is in.
+    TDefineClass definition;
+    if (!definition.LoadFromFile(definitionPath)) {
         return failed(state, host, "定義ファイル" + quoted(definitionPath) + "の読込に失敗しました",
                       definitionPath);
     }
-    if (!LoadDataFile(state, choice.DataPath, choice.Options, host)) {
+    switch (LoadDataFile(state, std::move(definition), choice.DataPath, choice.Options, host)) {
+    case LoadOutcome::Loaded: break;
+    case LoadOutcome::Cancelled: return {OpenOutcome::Cancelled, definitionPath};
+    case LoadOutcome::Failed:
         return failed(state, host, "ファイル" + quoted(choice.DataPath) + "の読込に失敗しました",
                       definitionPath);
     }
@@ -69,9 +79,6 @@ OpenResult OpenDataFile(MainState& state, const OpenChoice& choice, UiHost& host
     state.FilterMng.Active = false;
     state.FilterMng.Reset(); // its settings were made for the previous definition
     state.FiltersPrepared = false;
-    // Undo entries were recorded against the previous file's rows.
-    state.UndoData.Clear();
-    state.UndoEnabled = false;
     if (choice.RecordHistory && state.Home.IsSet()) {
         // A history that cannot be written costs the user nothing but a list entry; the file
         // is open and stays open.

@@ -2,8 +2,8 @@
 
 // The open command: pairs a data file with a definition and loads it into the main state, with
 // every check and message in the order users know. A refused open (bad range, missing file, no
-// definition chosen or found) leaves the state as it was; a failed one (the definition, the data
-// or the grid could not be read) leaves nothing loaded. A successful one is recorded in the
+// definition chosen or found) leaves the state as it was, and so does a load the user cancelled;
+// a failed one (the definition, the data or the grid could not be read) leaves nothing loaded. A successful one is recorded in the
 // open history of the state's home.
 
 #include "core/platform/ui_host.h"
@@ -33,7 +33,7 @@ struct OpenChoice {
     bool RecordHistory = true;
 };
 
-enum class OpenOutcome { Opened, Refused, Failed };
+enum class OpenOutcome { Opened, Refused, Failed, Cancelled };
 
 struct OpenResult {
     OpenOutcome Outcome = OpenOutcome::Refused;

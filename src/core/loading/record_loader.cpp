@@ -8,12 +8,80 @@
 #include "core/text/text_lines.h"
 
 #include <algorithm>
+#include <memory>
+#include <new>
+#include <stdexcept>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 namespace ranvo {
 namespace {
+
+// Progress is counted in bytes: those read, then those cut into records (the second half).
+constexpr std::size_t kReadPiece = std::size_t{16} << 20;
+constexpr std::size_t kRecordsPerReport = 65536;
+
+// The whole file in one buffer that is written once, by the read itself.
+struct FileText {
+    std::unique_ptr<char[]> bytes;
+    std::size_t size = 0;
+};
+
+std::optional<FileText> readWholeFile(const std::filesystem::path& path, TaskProgress* progress) {
+    FileReader reader(path);
+    if (!reader.IsOpen()) {
+        return std::nullopt;
+    }
+    const std::size_t expected = reader.Size();
+    FileText file{std::make_unique_for_overwrite<char[]>(std::max<std::size_t>(expected, 1)), 0};
+    while (file.size < expected) {
+        const std::optional<std::size_t> got =
+            reader.ReadRaw(file.bytes.get() + file.size, std::min(kReadPiece, expected - file.size));
+        if (!got) {
+            return std::nullopt;
+        }
+        if (*got == 0) {
+            break; // the file shrank meanwhile: what is there is the file
+        }
+        file.size += *got;
+        if (progress != nullptr) {
+            progress->Report(file.size, expected * 2);
+            if (progress->Cancelled()) {
+                return std::nullopt;
+            }
+        }
+    }
+    return file;
+}
+
+// The decoded text, owned by whoever keeps the records: the file's own buffer for Shift_JIS,
+// the decoder's output otherwise (the file's bytes are then released).
+struct StoredText {
+    std::shared_ptr<const void> owner;
+    std::string_view text;
+};
+
+StoredText decode(FileText file, KanjiCode code, LoadReport& report) {
+    const std::string_view bytes(file.bytes.get(), file.size);
+    if (code == KanjiCode::ShiftJis) {
+        auto owner = std::make_shared<FileText>(std::move(file));
+        return {owner, {owner->bytes.get(), owner->size}};
+    }
+    std::string_view body = bytes;
+    bool marked = false;
+    if (code == KanjiCode::Unicode || code == KanjiCode::Utf8) {
+        const std::string_view mark = DataFileMark(code, true);
+        marked = body.starts_with(mark);
+        if (marked) {
+            body.remove_prefix(mark.size());
+        }
+    }
+    DecodedText decoded = DecodeDataText(body, code, marked);
+    report.LostCharacters = decoded.LostCharacters;
+    report.Utf8Bom = code == KanjiCode::Utf8 && marked;
+    auto owner = std::make_shared<std::string>(std::move(decoded.text));
+    return {owner, *owner};
+}
 
 // An FB file has no line breaks of its own; its writer ends it with one CR LF, which is not data.
 std::string_view withoutFinalLineEnd(std::string_view text) {
@@ -25,11 +93,18 @@ std::string_view withoutFinalLineEnd(std::string_view text) {
     return text;
 }
 
-void cutIntoBlocks(std::string_view data, std::size_t length, std::vector<std::string_view>& records) {
-    records.clear();
-    records.reserve(data.size() / length + 1);
-    for (std::size_t pos = 0; pos < data.size(); pos += length) {
-        records.push_back(data.substr(pos, length));
+// The records of the file as cut: lines, or FB pieces.
+void cutRecords(std::string_view text, const TDefineClass& definition, std::vector<std::string_view>& pieces) {
+    pieces.clear();
+    if (definition.FileFormat == "FB") {
+        const std::string_view data = withoutFinalLineEnd(text);
+        const auto length = static_cast<std::size_t>(definition.RecordLength);
+        pieces.reserve(data.size() / length + 1);
+        for (std::size_t pos = 0; pos < data.size(); pos += length) {
+            pieces.push_back(data.substr(pos, length));
+        }
+    } else {
+        SplitLines(text, pieces);
     }
 }
 
@@ -62,6 +137,84 @@ std::pair<std::size_t, std::size_t> keptRange(const ReadRange& range, std::size_
     return {first, last};
 }
 
+// What a load may hold at most: room for the rest of the machine.
+std::uint64_t memoryLimit() {
+    return PhysicalMemoryBytes() / 4 * 3;
+}
+
+bool tagRecords(std::span<const std::string_view> pieces, const TDefineClass& definition, StoredText stored,
+                RecordList& records, LoadReport& report, TaskProgress* progress) {
+    const bool fixed = definition.IsFixedFormat();
+    // Fixed-length records take their condition's length, so a definition with absurd lengths
+    // could ask for more memory than the machine has: the padding is known before anything is
+    // copied, and such a load is refused.
+    std::vector<std::uint16_t> conditions(pieces.size());
+    std::uint64_t padding = 0;
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        const int condition = definition.FindCondition(pieces[k]);
+        conditions[k] = static_cast<std::uint16_t>(condition);
+        if (fixed) {
+            const std::int32_t length = definition.Conditions[static_cast<std::size_t>(condition)].MaxLength;
+            if (length < 0) {
+                return false;
+            }
+            if (pieces[k].size() != static_cast<std::size_t>(length)) {
+                report.LengthMismatch = true;
+                if (pieces[k].size() < static_cast<std::size_t>(length)) {
+                    padding += static_cast<std::uint64_t>(length);
+                }
+            }
+        }
+        if (progress != nullptr && k % kRecordsPerReport == 0) {
+            const std::uint64_t total = progress->Total.load(std::memory_order_relaxed);
+            progress->Report(total / 2 + total / 2 * k / pieces.size(), total);
+            if (progress->Cancelled()) {
+                return false;
+            }
+        }
+    }
+    const std::uint64_t needed = stored.text.size() + padding + pieces.size() * sizeof(StoredRecord);
+    if (needed > memoryLimit()) {
+        return false;
+    }
+    RecordList fresh;
+    fresh.KeepAlive(std::move(stored.owner));
+    fresh.Reserve(pieces.size());
+    std::string padded;
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        const int condition = conditions[k];
+        const std::string_view piece = pieces[k];
+        if (!fixed) {
+            fresh.AppendView(condition, piece);
+            continue;
+        }
+        const auto length = static_cast<std::size_t>(definition.Conditions[static_cast<std::size_t>(condition)].MaxLength);
+        if (piece.size() >= length) {
+            fresh.AppendView(condition, piece.substr(0, length));
+        } else {
+            padded.assign(piece);
+            padded.resize(length, ' ');
+            fresh.Append(condition, padded);
+        }
+    }
+    records = std::move(fresh);
+    return true;
+}
+
+// The text around records [first, last) of `all`: from the first record to the first kept one,
+// and from the record after the last kept one to the end (the FB file's final line end left out).
+OutsideRange outsideOf(const StoredText& stored, std::span<const std::string_view> all, std::size_t first,
+                       std::size_t last, const TDefineClass& definition) {
+    const std::string_view text = definition.FileFormat == "FB" ? withoutFinalLineEnd(stored.text) : stored.text;
+    const char* const end = text.data() + text.size();
+    const auto startOf = [&](std::size_t k) { return k < all.size() ? all[k].data() : end; };
+    const char* const begin = startOf(0);
+    const char* const keptBegin = startOf(first);
+    const char* const afterBegin = startOf(last);
+    return {stored.owner, {begin, static_cast<std::size_t>(keptBegin - begin)},
+            {afterBegin, static_cast<std::size_t>(end - afterBegin)}};
+}
+
 std::string lostCharactersMessage(std::size_t count) {
     return "シフトJISで表せない文字が" + std::to_string(count) +
            "文字あり、「?」に置き換えて読み込みました。\r\n"
@@ -75,103 +228,99 @@ std::string lengthMismatchMessage(const std::filesystem::path& dataFile,
            "正しく読み込めていない可能性があります";
 }
 
-} // namespace
-
-bool ReadRecords(const std::filesystem::path& path, const LoadOptions& options,
-                 TDefineClass& definition, RecordList& records, LoadReport& report) {
+bool readRecords(const std::filesystem::path& path, const LoadOptions& options, TDefineClass& definition,
+                 RecordList& records, LoadReport& report, TaskProgress* progress) {
     const std::size_t conditionCount = definition.Conditions.size();
     if (conditionCount == 0 || conditionCount > TDefineClass::MaxConditionCount) {
         return false;
     }
-    std::optional<std::string> bytes = ReadFileBytes(path);
-    if (!bytes) {
+    if (definition.FileFormat == "FB" && definition.RecordLength <= 0) {
         return false;
     }
-    DecodedText decoded = DecodeDataFile(std::move(*bytes), options.Code);
-    report.LostCharacters = decoded.LostCharacters;
-    report.Utf8Bom = decoded.Utf8Bom;
-    const std::string text = std::move(decoded.text);
-
-    std::vector<std::string_view> lines;
-    if (definition.FileFormat == "FB") {
-        if (text.empty() || definition.RecordLength <= 0) {
-            return false;
-        }
-        const std::string_view data = withoutFinalLineEnd(text);
-        const auto length = static_cast<std::size_t>(definition.RecordLength);
-        report.LengthMismatch = data.size() % length != 0;
-        cutIntoBlocks(data, length, lines);
-    } else {
-        SplitLines(text, lines);
+    report.Stamp = StampOf(path);
+    std::optional<FileText> file = readWholeFile(path, progress);
+    if (!file) {
+        return false;
     }
+    // The raw bytes and, for a converted code, the decoded text are held at once for a moment.
+    const std::uint64_t transient = options.Code == KanjiCode::ShiftJis ? file->size : std::uint64_t{file->size} * 2;
+    if (transient > memoryLimit()) {
+        return false;
+    }
+    if (definition.FileFormat == "FB" && file->size == 0) {
+        return false;
+    }
+    StoredText stored = decode(std::move(*file), options.Code, report);
 
+    std::vector<std::string_view> pieces;
+    cutRecords(stored.text, definition, pieces);
     std::size_t firstLine = 0;
     if (definition.IsCsvFormat() && definition.TopTitle) {
-        if (lines.empty()) {
+        if (pieces.empty()) {
             return false;
         }
-        takeTitles(lines[0], definition);
+        takeTitles(pieces[0], definition);
+        report.TitleLine = pieces[0];
         firstLine = 1;
     }
-    const auto [first, last] = keptRange(options.Range, lines.size() - firstLine);
-
-    // Fixed-length records take their condition's length, so a definition with absurd lengths
-    // could ask for more memory than the machine has. The size is known before anything is
-    // stored, and such a load is refused instead.
-    const bool fixed = definition.IsFixedFormat();
-    std::vector<std::uint16_t> conditions;
-    conditions.reserve(last - first);
-    std::uint64_t needed = 0;
-    for (std::size_t index = firstLine + first; index < firstLine + last; ++index) {
-        const std::string_view record = lines[index];
-        const int condition = definition.FindCondition(record);
-        conditions.push_back(static_cast<std::uint16_t>(condition));
-        std::uint64_t length = record.size();
-        if (fixed) {
-            const std::int32_t maxLength =
-                definition.Conditions[static_cast<std::size_t>(condition)].MaxLength;
-            if (maxLength < 0) {
-                return false;
-            }
-            length = static_cast<std::uint64_t>(maxLength);
-            report.LengthMismatch = report.LengthMismatch || record.size() != length;
-        }
-        needed += length + kConditionPrefixLength + sizeof(void*) + 4;
+    if (definition.FileFormat == "FB") {
+        report.LengthMismatch = withoutFinalLineEnd(stored.text).size() % static_cast<std::size_t>(definition.RecordLength) != 0;
     }
-    if (needed > PhysicalMemoryBytes() / 4) {
-        return false;
+    const auto [first, last] = keptRange(options.Range, pieces.size() - firstLine);
+    const std::span<const std::string_view> all(pieces.data() + firstLine, pieces.size() - firstLine);
+    if (options.Range.Enabled) {
+        report.Outside = outsideOf(stored, all, first, last, definition);
     }
-    RecordList fresh;
-    fresh.Reserve(conditions.size());
-    for (std::size_t k = 0; k < conditions.size(); ++k) {
-        const std::string_view record = lines[firstLine + first + k];
-        const int condition = conditions[k];
-        fresh.AppendRecord(condition, record,
-                           fixed ? static_cast<std::size_t>(
-                                       definition.Conditions[static_cast<std::size_t>(condition)].MaxLength)
-                                 : record.size());
-    }
-    records = std::move(fresh);
-    return true;
+    return tagRecords(all.subspan(first, last - first), definition, std::move(stored), records, report, progress);
 }
 
-bool LoadDataFile(MainState& state, const std::filesystem::path& path, const LoadOptions& options,
-                  UiHost& host) {
-    LoadReport report;
-    if (!ReadRecords(path, options, state.Definition, state.Records, report)) {
+} // namespace
+
+bool ReadRecords(const std::filesystem::path& path, const LoadOptions& options, TDefineClass& definition,
+                 RecordList& records, LoadReport& report, TaskProgress* progress) {
+    try {
+        return readRecords(path, options, definition, records, report, progress);
+    } catch (const std::bad_alloc&) {
+        return false; // a file too large for the memory left is refused like any unreadable one
+    } catch (const std::length_error&) {
         return false;
     }
+}
+
+LoadOutcome LoadDataFile(MainState& state, TDefineClass definition, const std::filesystem::path& path,
+                         const LoadOptions& options, UiHost& host) {
+    RecordList records;
+    LoadReport report;
+    TaskProgress progress;
+    bool read = false;
+    const bool completed = host.RunWithProgress("ファイルを読み込んでいます", progress, [&] {
+        read = ReadRecords(path, options, definition, records, report, &progress);
+    });
+    if (!completed) {
+        return LoadOutcome::Cancelled;
+    }
+    if (!read) {
+        return LoadOutcome::Failed;
+    }
+    state.Definition = std::move(definition);
+    state.Grid.SetRecords(std::move(records));
     state.DataFileName = FullPath(path);
     state.Loaded = options;
     state.Utf8Bom = report.Utf8Bom;
+    state.Outside = std::move(report.Outside);
+    state.TitleLine = std::move(report.TitleLine);
+    state.LoadedStamp = report.Stamp;
     state.Modified = false;
+    // Undo entries were recorded against the previous file's rows.
+    state.UndoData.Clear(true);
+    state.UndoEnabled = false;
     if (report.LostCharacters > 0) {
         host.ShowWarning(lostCharactersMessage(report.LostCharacters));
     }
     if (report.LengthMismatch && state.Settings.FixCheck) {
         host.ShowWarning(lengthMismatchMessage(state.DataFileName, state.Definition.FilePath));
     }
-    return true;
+    return LoadOutcome::Loaded;
 }
 
 } // namespace ranvo

@@ -78,12 +78,18 @@ bool WriteFileReplacing(const std::filesystem::path& path, std::string_view byte
 FileReader::FileReader(const std::filesystem::path& path) {
     off_t size = 0;
     m_fd = openRegularFile(path, size);
+    m_size = m_fd >= 0 ? static_cast<std::size_t>(size) : 0;
 }
 
 FileReader::~FileReader() {
     if (m_fd >= 0) {
         ::close(m_fd);
     }
+}
+
+std::optional<std::size_t> FileReader::ReadRaw(char* into, std::size_t count) {
+    const ssize_t got = readSome(m_fd, into, count);
+    return got < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(got));
 }
 
 std::optional<std::size_t> FileReader::ReadInto(std::string& buffer, std::size_t count) {

@@ -27,12 +27,18 @@ public:
     FileReader& operator=(const FileReader&) = delete;
 
     [[nodiscard]] bool IsOpen() const { return m_fd >= 0; }
+    // The file's size when it was opened.
+    [[nodiscard]] std::size_t Size() const { return m_size; }
+    // Reads up to `count` bytes into `into`; the number read (0 at the end), or nothing on a read
+    // error.
+    [[nodiscard]] std::optional<std::size_t> ReadRaw(char* into, std::size_t count);
     // Appends up to `count` bytes to `buffer`; the number appended (0 at the end), or nothing on
     // a read error.
     [[nodiscard]] std::optional<std::size_t> ReadInto(std::string& buffer, std::size_t count);
 
 private:
     int m_fd = -1;
+    std::size_t m_size = 0;
 };
 
 // A file written through a temporary file beside it. Commit flushes it and renames it over the

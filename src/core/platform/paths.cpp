@@ -28,4 +28,20 @@ std::filesystem::path FullPath(const std::filesystem::path& path) {
     return normal;
 }
 
+FileStamp StampOf(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return {};
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) {
+        return {};
+    }
+    const auto written = std::filesystem::last_write_time(path, error);
+    if (error) {
+        return {};
+    }
+    return {true, static_cast<std::uint64_t>(size), static_cast<std::int64_t>(written.time_since_epoch().count())};
+}
+
 } // namespace ranvo

@@ -2,6 +2,7 @@
 
 // Path questions that never throw: whether something exists at a path, and a path's full form.
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -14,6 +15,18 @@ namespace ranvo {
 // letter case, as a pattern like *.def matches on the system the files come from.
 [[nodiscard]] bool IsFileWithExtension(const std::filesystem::directory_entry& entry,
                                        std::string_view extension);
+
+// What a file was at one moment: its size and when it was last written, so that a later look can
+// tell whether another program has changed or removed it since. Unknown for a path that is no
+// readable regular file.
+struct FileStamp {
+    bool Known = false;
+    std::uint64_t Size = 0;
+    std::int64_t Modified = 0; // the file clock's ticks
+
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+[[nodiscard]] FileStamp StampOf(const std::filesystem::path& path);
 
 // The path's full, lexically normal form, without a trailing separator.
 [[nodiscard]] std::filesystem::path FullPath(const std::filesystem::path& path);

@@ -8,7 +8,10 @@
 // Message texts are UTF-8 (the system's own Japanese texts, with data already converted for
 // display). Clipboard texts and measured texts are CP932 bytes, as the core holds them.
 
+#include <atomic>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +29,20 @@ struct FileChoice {
     std::string caption; // UTF-8
     std::string filter;  // "name|pattern|name|pattern", UTF-8
     std::filesystem::path initial;
+};
+
+// How far a long piece of work has come, and whether the user asked to stop it. The work updates
+// it from whichever thread runs it; the host reads it to show progress.
+struct TaskProgress {
+    std::atomic<std::uint64_t> Done{0};
+    std::atomic<std::uint64_t> Total{0};
+    std::atomic<bool> CancelRequested{false};
+
+    void Report(std::uint64_t done, std::uint64_t total) {
+        Total.store(total, std::memory_order_relaxed);
+        Done.store(done, std::memory_order_relaxed);
+    }
+    [[nodiscard]] bool Cancelled() const { return CancelRequested.load(std::memory_order_relaxed); }
 };
 
 class UiHost {
@@ -57,6 +74,17 @@ public:
     // of cells from their byte lengths alone.
     [[nodiscard]] virtual std::optional<int> ByteWidth(FontRole font) = 0;
     [[nodiscard]] virtual bool ShiftDown() = 0;
+
+    // Runs `work`, which reports to `progress`, while the user sees `caption` (UTF-8), how far it
+    // has come and a way to cancel it; a window keeps painting meanwhile. `work` must touch nothing
+    // the host shows. Answers false when the user cancelled (the work has then stopped). Without a
+    // window the work simply runs.
+    virtual bool RunWithProgress(std::string_view caption, TaskProgress& progress,
+                                 const std::function<void()>& work) {
+        (void)caption;
+        work();
+        return !progress.Cancelled();
+    }
 
     void ShowError(std::string_view text) {
         Message(text, MessageIcon::Error, MessageButtons::Ok);

@@ -7,10 +7,11 @@
 
 #include "core/definitions/define_class.h"
 #include "core/grid/data_grid.h"
-#include "core/grid/record_list.h"
+#include "core/platform/paths.h"
 #include "core/settings/ranvo_setting.h"
 #include "core/state/app_home.h"
 #include "core/state/load_options.h"
+#include "core/state/outside_range.h"
 #include "core/state/page_addition.h"
 #include "core/state/undo_data.h"
 #include "core/views/rv_filter_mng.h"
@@ -32,8 +33,7 @@ struct MainState {
     AppHome Home;
     TRanvoSetting Settings;
     TDefineClass Definition;
-    // One entry per data row: the condition prefix and the record text (grid row r is entry r-1).
-    RecordList Records;
+    // The grid and the records behind its rows (grid row r is record r - 1).
     DataGrid Grid;
 
     // Full path of the loaded data file; empty while nothing is loaded.
@@ -43,6 +43,11 @@ struct MainState {
     LoadOptions Loaded;
     // The file began with a UTF-8 byte order mark, which saving writes back.
     bool Utf8Bom = false;
+    // With a read range: the rest of the file as read, and what the file was when it was read.
+    OutsideRange Outside;
+    FileStamp LoadedStamp;
+    // A CSV file's title line as read; written back as it was while the titles are unchanged.
+    std::string TitleLine;
     // The filters of the current definition, and whether its settings were prepared for it.
     TRvFilterMng FilterMng;
     bool FiltersPrepared = false;

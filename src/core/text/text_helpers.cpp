@@ -1,5 +1,6 @@
 #include "core/text/text_helpers.h"
 
+#include "core/text/cell_list.h"
 #include "core/text/number_text.h"
 #include "core/text/sjis.h"
 
@@ -9,38 +10,26 @@
 namespace ranvo {
 namespace {
 
-// Fills a list piece by piece, assigning into the strings it already holds.
-class ListFiller {
-public:
-    explicit ListFiller(std::vector<std::string>& list) : m_list(list) {}
-
-    std::string& next() {
-        if (m_count == m_list.size()) {
-            m_list.emplace_back();
-        }
-        return m_list[m_count++];
-    }
-
-    void add(std::string_view piece) { next().assign(piece); }
-
-    int finish() {
-        m_list.resize(m_count);
-        return static_cast<int>(m_count);
-    }
-
-private:
-    std::vector<std::string>& m_list;
-    std::size_t m_count = 0;
-};
-
 // A byte below 0x40 can be neither a lead nor a trail byte, so a plain byte search finds it only
 // where it stands as a character of its own.
 bool isNeverPartOfDoubleByte(unsigned char byte) {
     return byte < 0x40;
 }
 
-// Position of the first occurrence of `pattern` at a character boundary at or after `from`.
-std::size_t findCharacterWise(std::string_view text, std::string_view pattern, std::size_t from) {
+int toList(const CellList& cells, std::vector<std::string>& list) {
+    list.resize(cells.size());
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        list[i].assign(cells[i]);
+    }
+    return static_cast<int>(cells.size());
+}
+
+} // namespace
+
+std::size_t FindCharacterWise(std::string_view text, std::string_view pattern, std::size_t from) {
+    if (pattern.empty()) {
+        return std::string_view::npos;
+    }
     if (pattern.size() == 1 && isNeverPartOfDoubleByte(static_cast<unsigned char>(pattern[0]))) {
         return text.find(pattern[0], from);
     }
@@ -52,78 +41,20 @@ std::size_t findCharacterWise(std::string_view text, std::string_view pattern, s
     return std::string_view::npos;
 }
 
-void appendUnquoted(std::string& out, std::string_view value, char quote) {
-    out.clear();
-    for (std::size_t pos = 0; pos < value.size(); ++pos) {
-        out.push_back(value[pos]);
-        if (value[pos] == quote && pos + 1 < value.size() && value[pos + 1] == quote) {
-            ++pos;
-        }
-    }
-}
-
-} // namespace
-
 bool ContainsCharacterWise(std::string_view text, std::string_view pattern) {
-    return !pattern.empty() && findCharacterWise(text, pattern, 0) != std::string_view::npos;
+    return FindCharacterWise(text, pattern, 0) != std::string_view::npos;
 }
 
 int SplitFields(std::string_view text, std::vector<std::string>& list, std::string_view separator) {
-    ListFiller filler(list);
-    std::size_t start = 0;
-    if (!separator.empty()) {
-        for (std::size_t found = findCharacterWise(text, separator, start);
-             found != std::string_view::npos;
-             found = findCharacterWise(text, separator, start)) {
-            filler.add(text.substr(start, found - start));
-            start = found + separator.size();
-        }
-    }
-    filler.add(text.substr(start));
-    return filler.finish();
+    thread_local CellList cells;
+    CutFields(text, separator, cells);
+    return toList(cells, list);
 }
 
 int SplitQuoted(std::string_view text, std::vector<std::string>& list, char separator, char quote) {
-    ListFiller filler(list);
-    const std::size_t size = text.size();
-    std::size_t start = 0;
-    while (start < size) {
-        if (text[start] == quote) {
-            std::size_t pos = start + 1;
-            bool closed = false;
-            while (pos < size) {
-                if (text[pos] == quote) {
-                    if (pos + 1 == size || text[pos + 1] == separator) {
-                        closed = true;
-                        break;
-                    }
-                    if (text[pos + 1] == quote) {
-                        pos += 2;
-                        continue;
-                    }
-                }
-                ++pos;
-            }
-            if (!closed) {
-                break;
-            }
-            appendUnquoted(filler.next(), text.substr(start + 1, pos - start - 1), quote);
-            start = pos + 2;
-            continue;
-        }
-        std::size_t pos = start;
-        while (pos < size && text[pos] != separator) {
-            pos += CharLength(text, pos);
-        }
-        if (pos < size) {
-            filler.add(text.substr(start, pos - start));
-            start = pos + 1;
-        } else {
-            appendUnquoted(filler.next(), text.substr(start), quote);
-            start = size;
-        }
-    }
-    return filler.finish();
+    thread_local CellList cells;
+    CutQuoted(text, separator, quote, cells);
+    return toList(cells, list);
 }
 
 bool IsDigits(std::string_view text) {

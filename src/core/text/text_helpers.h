@@ -4,6 +4,7 @@
 // The splitters fill a caller's list and reuse the strings already in it, so a loop that splits
 // millions of records allocates nothing once the list has grown.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,11 @@ namespace ranvo {
 // so that a separator is never found on a trail byte. The empty text gives one empty piece, and a
 // trailing separator a trailing empty piece. Returns the number of pieces.
 int SplitFields(std::string_view text, std::vector<std::string>& list, std::string_view separator);
+
+// Position of the first occurrence of `pattern` in `text` at or after `from` that starts on a
+// character boundary (never on a trail byte); npos when there is none or the pattern is empty.
+[[nodiscard]] std::size_t FindCharacterWise(std::string_view text, std::string_view pattern,
+                                            std::size_t from);
 
 // Whether `pattern` occurs in `text` starting on a character boundary (never on a trail byte).
 // The empty pattern occurs nowhere.

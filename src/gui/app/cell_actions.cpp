@@ -1,6 +1,7 @@
 #include "gui/app/cell_actions.h"
 
 #include "core/editing/cell_editing.h"
+#include "gui/app/command_gate.h"
 #include "gui/grid/grid_view.h"
 
 #include <QAction>
@@ -9,9 +10,9 @@
 
 namespace ranvo::gui {
 
-CellActions::CellActions(MainState& state, std::function<UiHost&()> ui, GridView& grid,
+CellActions::CellActions(MainState& state, std::function<UiHost&()> ui, GridView& grid, CommandGate& gate,
                          std::function<void()> refresh, QWidget* parent)
-    : QObject(parent), m_state(state), m_ui(std::move(ui)), m_grid(grid),
+    : QObject(parent), m_state(state), m_ui(std::move(ui)), m_grid(grid), m_gate(gate),
       m_refresh(std::move(refresh)) {
     grid.commitEdit = [this](int col, int row, const std::string& text, const std::string& previous) {
         CommitCellEdit(m_state, col, row, text, previous);
@@ -21,7 +22,9 @@ CellActions::CellActions(MainState& state, std::function<UiHost&()> ui, GridView
     const auto key = [&](const QKeySequence& sequence, void (CellActions::*handler)()) {
         auto* shortcut = new QShortcut(sequence, &grid);
         shortcut->setContext(Qt::WidgetShortcut);
-        connect(shortcut, &QShortcut::activated, this, handler);
+        connect(shortcut, &QShortcut::activated, this, [this, handler] {
+            m_gate.run(CommandGate::Typing::Commit, [this, handler] { (this->*handler)(); });
+        });
     };
     key(QKeySequence(Qt::Key_Delete), &CellActions::clearCells);
     key(QKeySequence(Qt::CTRL | Qt::Key_C), &CellActions::popCellCopyClick);
@@ -31,9 +34,9 @@ CellActions::CellActions(MainState& state, std::function<UiHost&()> ui, GridView
 void CellActions::addCellCommandsTo(QWidget* contextMenuOwner) {
     // The shortcuts are shown in the captions only: the grid's keys carry them.
     auto* copy = new QAction(QStringLiteral("セルコピー      Ctrl+C"), this);
-    connect(copy, &QAction::triggered, this, &CellActions::popCellCopyClick);
+    m_gate.connect(copy, CommandGate::Typing::Commit, [this] { popCellCopyClick(); });
     auto* paste = new QAction(QStringLiteral("セル貼り付け  Ctrl+V"), this);
-    connect(paste, &QAction::triggered, this, &CellActions::popCellPasteClick);
+    m_gate.connect(paste, CommandGate::Typing::Commit, [this] { popCellPasteClick(); });
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     contextMenuOwner->addActions({copy, paste, separator});
@@ -41,12 +44,15 @@ void CellActions::addCellCommandsTo(QWidget* contextMenuOwner) {
 
 void CellActions::addOptionsTo(QWidget* contextMenuOwner) {
     auto* options = new QMenu(QStringLiteral("オプション(&O)"), contextMenuOwner);
-    options->addAction(QStringLiteral("合計(&A)"), this, [this] { ShowTotal(m_state, m_ui()); });
-    options->addAction(QStringLiteral("大文字→小文字(&L)"), this, [this] {
+    const auto item = [&](const QString& caption, std::function<void()> handler) {
+        m_gate.connect(options->addAction(caption), CommandGate::Typing::Commit, std::move(handler));
+    };
+    item(QStringLiteral("合計(&A)"), [this] { ShowTotal(m_state, m_ui()); });
+    item(QStringLiteral("大文字→小文字(&L)"), [this] {
         ChangeCaseOfSelection(m_state, false);
         done();
     });
-    options->addAction(QStringLiteral("小文字→大文字(&U)"), this, [this] {
+    item(QStringLiteral("小文字→大文字(&U)"), [this] {
         ChangeCaseOfSelection(m_state, true);
         done();
     });
@@ -54,7 +60,8 @@ void CellActions::addOptionsTo(QWidget* contextMenuOwner) {
 }
 
 void CellActions::addCopyAllTo(QMenu* menu) {
-    menu->addAction(QStringLiteral("全てセルコピー(&A)"), this, &CellActions::mnuEditAllCellCopyClick);
+    m_gate.connect(menu->addAction(QStringLiteral("全てセルコピー(&A)")), CommandGate::Typing::Commit,
+                   [this] { mnuEditAllCellCopyClick(); });
 }
 
 void CellActions::done() {

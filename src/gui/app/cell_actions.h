@@ -16,13 +16,14 @@ class QWidget;
 
 namespace ranvo::gui {
 
+class CommandGate;
 class GridView;
 
 class CellActions : public QObject {
     Q_OBJECT
 
 public:
-    CellActions(MainState& state, std::function<UiHost&()> ui, GridView& grid,
+    CellActions(MainState& state, std::function<UiHost&()> ui, GridView& grid, CommandGate& gate,
                 std::function<void()> refresh, QWidget* parent);
 
     // The cell items that open the context menu, and its option submenu.
@@ -41,6 +42,7 @@ private:
     MainState& m_state;
     std::function<UiHost&()> m_ui;
     GridView& m_grid;
+    CommandGate& m_gate;
     std::function<void()> m_refresh;
 };
 

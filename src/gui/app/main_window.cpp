@@ -14,6 +14,7 @@
 #include "core/export/xml_export.h"
 #include "core/platform/paths.h"
 #include "gui/app/cell_actions.h"
+#include "gui/app/command_gate.h"
 #include "gui/app/column_width_dialog.h"
 #include "gui/app/record_actions.h"
 #include "gui/app/status_panels.h"
@@ -89,10 +90,17 @@ void TfrmShowData::FormCreate() {
     };
     connect(stgData, &GridView::currentCellChanged, this, &TfrmShowData::refreshFromState);
     m_host->onBusyChanged = [this](bool busy) { stgData->setPaintingSuspended(busy); };
+    m_gate = new CommandGate(this);
     m_records = new RecordActions(
-        *m_state, [this]() -> UiHost& { return *m_ui; }, *stgData, [this] { refreshFromState(); }, this);
+        *m_state, [this]() -> UiHost& { return *m_ui; }, *stgData, *m_gate, [this] { refreshFromState(); }, this);
     m_cells = new CellActions(
-        *m_state, [this]() -> UiHost& { return *m_ui; }, *stgData, [this] { refreshFromState(); }, this);
+        *m_state, [this]() -> UiHost& { return *m_ui; }, *stgData, *m_gate, [this] { refreshFromState(); }, this);
+    m_gate->commitCellEdits = [this] {
+        stgData->commitEditor();
+        commitCellBox();
+    };
+    m_gate->commitRecordEntry = [this] { m_records->endRecordEntry(); };
+    m_gate->anyTyping = [this] { return stgData->isEditing() || m_cellBoxEntered || m_state->AddBoxActive; };
 
     staBar = new StatusPanels(this);
     statusBar()->addWidget(staBar, 1);
@@ -111,7 +119,7 @@ void TfrmShowData::FormCreate() {
 
 void TfrmShowData::createMenusAndToolbars() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    mnuFileOpen = file->addAction(QStringLiteral("開く(&O)"), this, &TfrmShowData::mnuFileOpenClick);
+    mnuFileOpen = addCommand(file, QStringLiteral("開く(&O)"), [this] { mnuFileOpenClick(); });
     file->addSeparator();
     addDataAction(file, QStringLiteral("上書き保存(&S)"), &TfrmShowData::mnuFileSaveClick,
                   QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -136,11 +144,11 @@ void TfrmShowData::createMenusAndToolbars() {
     for (const auto& [caption, algorithm] : {std::pair{QStringLiteral("標準ソート(&S)"), SortAlgorithm::Standard},
                                              std::pair{QStringLiteral("高速ソート(&Q)"), SortAlgorithm::Fast}}) {
         QMenu* sort = edit->addMenu(caption);
-        sort->addAction(QStringLiteral("昇順(&A)"), this, [this, algorithm = algorithm] {
-            sortRecords(algorithm, SortDirection::Ascending, false);
+        addCommand(sort, QStringLiteral("昇順(&A)"), [this, algorithm = algorithm] {
+            sortRecords(algorithm, SortDirection::Ascending);
         });
-        sort->addAction(QStringLiteral("降順(&D)"), this, [this, algorithm = algorithm] {
-            sortRecords(algorithm, SortDirection::Descending, false);
+        addCommand(sort, QStringLiteral("降順(&D)"), [this, algorithm = algorithm] {
+            sortRecords(algorithm, SortDirection::Descending);
         });
     }
     m_cells->addCopyAllTo(edit);
@@ -150,11 +158,11 @@ void TfrmShowData::createMenusAndToolbars() {
     mnuOptionFilter = addDataAction(options, QStringLiteral("フィルタ設定(&F)"), &TfrmShowData::mnuOptionFilterClick,
                                     QKeySequence(Qt::CTRL | Qt::Key_R));
     options->addSeparator();
-    options->addAction(QStringLiteral("定義ファイル作成(&D)"), QKeySequence(Qt::CTRL | Qt::Key_D), this,
-                       &TfrmShowData::mnuOptionDefineClick);
-    options->addAction(QStringLiteral("フィルタファイル作成(&M)"), this, &TfrmShowData::mnuOptionMakeFilterClick);
+    addCommand(options, QStringLiteral("定義ファイル作成(&D)"), [this] { mnuOptionDefineClick(); },
+               QKeySequence(Qt::CTRL | Qt::Key_D));
+    addCommand(options, QStringLiteral("フィルタファイル作成(&M)"), [this] { mnuOptionMakeFilterClick(); });
     options->addSeparator();
-    options->addAction(QStringLiteral("環境設定(&O)"), this, &TfrmShowData::mnuOptionOptionClick);
+    addCommand(options, QStringLiteral("環境設定(&O)"), [this] { mnuOptionOptionClick(); });
     options->addAction(QStringLiteral("ヘルプ(&H)"), this, [this] { showHelp(0); });
     options->addSeparator();
     options->addAction(QStringLiteral("バージョン情報"), this, [this] { TfrmInfo(this).exec(); });
@@ -165,8 +173,8 @@ void TfrmShowData::createMenusAndToolbars() {
     tlbMenu->setMovable(false);
     QAction* tbcSave = addDataAction(tlbMenu, QStringLiteral("保存"), &TfrmShowData::tbcSaveClick);
     tbcSave->setToolTip(QStringLiteral("上書き保存　Ctrl + S"));
-    QAction* tbcPreview = tlbMenu->addAction(QStringLiteral("印刷"), this, [this] {
-        if (!m_state->DataFileName.empty() && !m_state->AddBoxActive) {
+    QAction* tbcPreview = addCommand(tlbMenu, QStringLiteral("印刷"), [this] {
+        if (!m_state->DataFileName.empty()) {
             mnuFilePreviewClick();
         }
     });
@@ -186,8 +194,8 @@ void TfrmShowData::createMenusAndToolbars() {
     for (const auto& [text, hint, direction] :
          {std::tuple{QStringLiteral("昇順"), QStringLiteral("昇順ソート"), SortDirection::Ascending},
           std::tuple{QStringLiteral("降順"), QStringLiteral("降順ソート"), SortDirection::Descending}}) {
-        QAction* button = tlbMenu->addAction(text, this, [this, direction = direction] {
-            sortRecords(SortAlgorithm::Standard, direction, true);
+        QAction* button = addCommand(tlbMenu, text, [this, direction = direction] {
+            sortRecords(SortAlgorithm::Standard, direction);
         });
         button->setToolTip(hint);
         m_dataActions.push_back(button);
@@ -195,11 +203,11 @@ void TfrmShowData::createMenusAndToolbars() {
     addDataAction(tlbMenu, QStringLiteral("再適用"), &TfrmShowData::mnuEditRepaintClick)
         ->setToolTip(QStringLiteral("定義再適用"));
     addDataAction(tlbMenu, QStringLiteral("強調表示"), &TfrmShowData::tbcHighLightClick);
-    QAction* FlatButton2 = tlbMenu->addAction(QStringLiteral("RV-NAVI"), this, &TfrmShowData::mnuViewDefineInfoClick);
+    QAction* FlatButton2 = addCommand(tlbMenu, QStringLiteral("RV-NAVI"), [this] { mnuViewDefineInfoClick(); });
     FlatButton2->setToolTip(QStringLiteral("RV-NAVI　Ctrl + I"));
-    QAction* FlatButton1 = tlbMenu->addAction(QStringLiteral("フィルタ"), this, [this] {
-        if (!m_state->DataFileName.empty() && !m_state->AddBoxActive && mnuOptionFilter->isEnabled()) {
-            mnuOptionFilter->trigger();
+    QAction* FlatButton1 = addCommand(tlbMenu, QStringLiteral("フィルタ"), [this] {
+        if (!m_state->DataFileName.empty() && mnuOptionFilter->isEnabled()) {
+            mnuOptionFilterClick();
         }
     });
     FlatButton1->setToolTip(QStringLiteral("フィルタ設定　Ctrl+R"));
@@ -234,17 +242,25 @@ void TfrmShowData::createMenusAndToolbars() {
     }
 
     auto* jumpShortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_J), this);
-    connect(jumpShortcut, &QShortcut::activated, this, [this] { cmbFieldJump->setFocus(); });
+    connect(jumpShortcut, &QShortcut::activated, this,
+            [this] { m_gate->run(CommandGate::Typing::Commit, [this] { cmbFieldJump->setFocus(); }); });
     auto* undoKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace), stgData);
-    connect(undoKey, &QShortcut::activated, m_records, &RecordActions::mnuEditUndoClick);
+    connect(undoKey, &QShortcut::activated, this,
+            [this] { m_gate->run(CommandGate::Typing::Refuse, [this] { m_records->mnuEditUndoClick(); }); });
+}
+
+QAction* TfrmShowData::addCommand(QWidget* owner, const QString& caption, std::function<void()> handler,
+                                  const QKeySequence& shortcut) {
+    auto* action = new QAction(caption, owner);
+    action->setShortcut(shortcut);
+    m_gate->connect(action, CommandGate::Typing::Commit, std::move(handler));
+    owner->addAction(action);
+    return action;
 }
 
 QAction* TfrmShowData::addDataAction(QWidget* owner, const QString& caption,
                                      void (TfrmShowData::*handler)(), const QKeySequence& shortcut) {
-    auto* action = new QAction(caption, owner);
-    action->setShortcut(shortcut);
-    connect(action, &QAction::triggered, this, handler);
-    owner->addAction(action);
+    QAction* action = addCommand(owner, caption, [this, handler] { (this->*handler)(); }, shortcut);
     m_dataActions.push_back(action);
     return action;
 }
@@ -286,13 +302,13 @@ void TfrmShowData::createContextMenu() {
     recordsEnd->setSeparator(true);
     stgData->addAction(recordsEnd);
     auto* columnWidth = new QAction(QStringLiteral("列幅を指定する(&W)"), stgData);
-    connect(columnWidth, &QAction::triggered, this, &TfrmShowData::popColWidthClick);
+    m_gate->connect(columnWidth, CommandGate::Typing::Commit, [this] { popColWidthClick(); });
     stgData->addAction(columnWidth);
     auto* separator = new QAction(stgData);
     separator->setSeparator(true);
     stgData->addAction(separator);
     mnuInteriFixCell = new QAction(fromUtf8(FixedCellInfoCaption(*m_state)), stgData);
-    connect(mnuInteriFixCell, &QAction::triggered, this, &TfrmShowData::mnuInteriFixCellClick);
+    m_gate->connect(mnuInteriFixCell, CommandGate::Typing::Commit, [this] { mnuInteriFixCellClick(); });
     stgData->addAction(mnuInteriFixCell);
     auto* optionsStart = new QAction(stgData);
     optionsStart->setSeparator(true);
@@ -363,9 +379,7 @@ void TfrmShowData::mnuFileSaveClick() {
 }
 
 void TfrmShowData::tbcSaveClick() {
-    if (!m_state->AddBoxActive) {
-        mnuFileSaveClick();
-    }
+    mnuFileSaveClick();
 }
 
 void TfrmShowData::mnuFileAsSaveClick() {
@@ -378,10 +392,7 @@ void TfrmShowData::mnuFileSaveAsCsvClick() {
     refreshFromState();
 }
 
-void TfrmShowData::sortRecords(SortAlgorithm algorithm, SortDirection direction, bool fromToolbar) {
-    if (fromToolbar && m_state->AddBoxActive) {
-        return;
-    }
+void TfrmShowData::sortRecords(SortAlgorithm algorithm, SortDirection direction) {
     SortRecords(*m_state, *m_ui, algorithm, direction);
     stgData->gridChanged();
     refreshFromState();
@@ -576,9 +587,9 @@ bool TfrmShowData::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtData) {
         if (event->type() == QEvent::FocusIn) {
             CellBoxEntered(*m_state, fromQString(txtData->text()));
+            m_cellBoxEntered = true;
         } else if (event->type() == QEvent::FocusOut) {
-            CellBoxLeft(*m_state, fromQString(txtData->text()));
-            refreshFromState();
+            commitCellBox();
         } else if (event->type() == QEvent::KeyPress &&
                    (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
                     static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter)) {
@@ -601,11 +612,24 @@ bool TfrmShowData::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+// Leaving the cell edit box stores its text in the cell, once per visit.
+void TfrmShowData::commitCellBox() {
+    if (!m_cellBoxEntered) {
+        return;
+    }
+    m_cellBoxEntered = false;
+    CellBoxLeft(*m_state, fromQString(txtData->text()));
+    refreshFromState();
+}
+
 bool TfrmShowData::settleUnsavedChanges() {
     return SettleUnsavedChanges(*m_state, *m_ui, [this] { return SaveInPlace(*m_state, *m_ui); });
 }
 
 void TfrmShowData::refreshFromState() {
+    if (!m_cellBoxEntered) {
+        ShowCurrentCell(*m_state);
+    }
     const MainState& state = *m_state;
     if (!state.DataFileName.empty()) {
         const QString path = pathToQString(state.DataFileName);
@@ -617,7 +641,9 @@ void TfrmShowData::refreshFromState() {
         panels[i] = fromUtf8(state.StatusPanels[i]);
     }
     staBar->setTexts(panels);
-    txtData->setText(toQString(state.CellBoxText));
+    if (!m_cellBoxEntered) {
+        txtData->setText(toQString(state.CellBoxText));
+    }
     txtData->setEnabled(state.CellBoxEnabled && state.DataCommandsEnabled);
 
     QStringList names;
@@ -664,6 +690,7 @@ void TfrmShowData::resizeEvent(QResizeEvent* event) {
 }
 
 void TfrmShowData::closeEvent(QCloseEvent* event) {
+    m_gate->prepare(CommandGate::Typing::Commit);
     if (!settleUnsavedChanges()) {
         event->ignore();
         return;
@@ -692,6 +719,7 @@ void TfrmShowData::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
+    m_gate->prepare(CommandGate::Typing::Commit);
     if (path->size() > kMaxDroppedPath || !settleUnsavedChanges()) {
         return;
     }

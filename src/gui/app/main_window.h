@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@ namespace ranvo::gui {
 
 class CellActions;
 class CellPainter;
+class CommandGate;
 class GridView;
 class RecordActions;
 class HelpViewer;
@@ -68,7 +70,7 @@ public:
     void mnuViewDefineInfoClick();
     void mnuFileLayoutSaveClick();
     void mnuFileSaveAsXMLClick();
-    void sortRecords(SortAlgorithm algorithm, SortDirection direction, bool fromToolbar);
+    void sortRecords(SortAlgorithm algorithm, SortDirection direction);
     void mnuEditRepaintClick();
     void mnuEditFindClick();
     void mnuEditReplaceClick();
@@ -105,6 +107,10 @@ private:
     void createContextMenu();
     QAction* addDataAction(QWidget* owner, const QString& caption, void (TfrmShowData::*handler)(),
                            const QKeySequence& shortcut = {});
+    // An action that runs `handler` through the command gate, committing what is being typed.
+    QAction* addCommand(QWidget* owner, const QString& caption, std::function<void()> handler,
+                        const QKeySequence& shortcut = {});
+    void commitCellBox();
     void applySettings();
     void placeWindow();
     bool stgDataSelectCell(int col, int row);
@@ -120,8 +126,11 @@ private:
     TOlenSGridPrinter m_gridPrinter;
     std::unique_ptr<QPrinter> m_printer;
     HelpViewer* m_help = nullptr;
+    CommandGate* m_gate = nullptr;
     RecordActions* m_records = nullptr;
     CellActions* m_cells = nullptr;
+    // The cell edit box holds the focus: what it holds goes into the cell when it is left.
+    bool m_cellBoxEntered = false;
     UiHost* m_ui = nullptr;
     std::vector<std::string> m_parameters;
     QString m_applicationTitle;

@@ -3,6 +3,7 @@
 #include "core/app/status_bar.h"
 #include "core/editing/record_operations.h"
 #include "core/editing/undo.h"
+#include "gui/app/command_gate.h"
 #include "gui/grid/grid_view.h"
 #include "gui/platform/text_codec.h"
 
@@ -15,8 +16,8 @@
 namespace ranvo::gui {
 
 RecordActions::RecordActions(MainState& state, std::function<UiHost&()> ui, GridView& grid,
-                             std::function<void()> refresh, QWidget* parent)
-    : QObject(parent), m_state(state), m_ui(std::move(ui)), m_grid(grid),
+                             CommandGate& gate, std::function<void()> refresh, QWidget* parent)
+    : QObject(parent), m_state(state), m_ui(std::move(ui)), m_grid(grid), m_gate(gate),
       m_refresh(std::move(refresh)) {
     txtAdd = new QLineEdit(grid.viewport());
     txtAdd->hide();
@@ -39,7 +40,11 @@ QAction* RecordActions::makeAction(const QString& caption, void (RecordActions::
     auto* action = new QAction(caption, this);
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, handler);
+    // Undo does nothing while anything is being typed; the record commands commit cell edits and
+    // refuse while a record is typed into the add box.
+    const bool undo = handler == &RecordActions::mnuEditUndoClick;
+    m_gate.connect(action, undo ? CommandGate::Typing::Refuse : CommandGate::Typing::KeepRecord,
+                   [this, handler] { (this->*handler)(); });
     return action;
 }
 
@@ -55,27 +60,22 @@ void RecordActions::addRecordCommandsTo(QWidget* contextMenuOwner) {
 }
 
 void RecordActions::addToolbarButtonsTo(QToolBar* toolbar) {
-    // The toolbar's buttons also do nothing while a record is being typed, and paste nothing
-    // from an empty record clipboard; they share the menu's shortcuts, so they carry none.
-    const auto button = [&](const QString& hint, const QString& text, auto handler) {
-        QAction* action = toolbar->addAction(text, this, handler);
+    // The buttons share the menu's shortcuts, so they carry none.
+    const auto button = [&](const QString& hint, const QString& text, void (RecordActions::*handler)()) {
+        auto* action = new QAction(text, toolbar);
         action->setToolTip(hint);
+        m_gate.connect(action, CommandGate::Typing::KeepRecord, [this, handler] { (this->*handler)(); });
+        toolbar->addAction(action);
         m_loadedOnly.push_back(action);
         return action;
     };
-    button(QStringLiteral("レコードコピー　Ctrl + Alt + C"), QStringLiteral("コピー"),
-           [this] { CopyRecords(m_state, m_ui(), true); done(); });
-    button(QStringLiteral("レコードカット　Ctrl + Alt + T"), QStringLiteral("カット"),
-           [this] { CutRecords(m_state, m_ui(), true); done(); });
-    tbcPaste = button(QStringLiteral("レコード貼り付け　Ctrl + Alt + P"), QStringLiteral("貼付"),
-                      [this] { PasteRecords(m_state, true); done(); });
-    button(QStringLiteral("レコード削除　Ctrl + Alt + D"), QStringLiteral("削除"),
-           [this] { DeleteRecords(m_state, m_ui(), true); done(); });
+    button(QStringLiteral("レコードコピー　Ctrl + Alt + C"), QStringLiteral("コピー"), &RecordActions::mnuRecordCopyClick);
+    button(QStringLiteral("レコードカット　Ctrl + Alt + T"), QStringLiteral("カット"), &RecordActions::mnuRecordCutClick);
+    button(QStringLiteral("レコード貼り付け　Ctrl + Alt + P"), QStringLiteral("貼付"), &RecordActions::mnuRecordPasteClick);
+    button(QStringLiteral("レコード削除　Ctrl + Alt + D"), QStringLiteral("削除"), &RecordActions::mnuRecordDeleteClick);
     toolbar->addSeparator();
-    button(QStringLiteral("レコード追加　Ctrl + Alt + N"), QStringLiteral("追加"),
-           [this] { mnuRecordAddClick(); });
-    button(QStringLiteral("レコード挿入　Ctrl + Alt + I"), QStringLiteral("挿入"),
-           [this] { mnuRecordInsertClick(); });
+    button(QStringLiteral("レコード追加　Ctrl + Alt + N"), QStringLiteral("追加"), &RecordActions::mnuRecordAddClick);
+    button(QStringLiteral("レコード挿入　Ctrl + Alt + I"), QStringLiteral("挿入"), &RecordActions::mnuRecordInsertClick);
     toolbar->addSeparator();
 }
 
@@ -95,7 +95,7 @@ void RecordActions::done() {
 
 void RecordActions::mnuEditUndoClick() {
     BusyGuard busy(m_ui());
-    UndoLast(m_state, m_ui());
+    UndoLast(m_state);
     done();
 }
 
@@ -152,7 +152,7 @@ void RecordActions::showAddBox() {
     m_refresh();
 }
 
-void RecordActions::txtAddExit() {
+void RecordActions::endRecordEntry() {
     if (!m_state.AddBoxActive) {
         return;
     }
@@ -171,12 +171,12 @@ bool RecordActions::eventFilter(QObject* watched, QEvent* event) {
             }
             if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
                 // Leaving the box ends the entry, whether or not the focus change is reported.
-                txtAddExit();
+                endRecordEntry();
                 m_grid.setFocus();
                 return true;
             }
         } else if (event->type() == QEvent::FocusOut) {
-            txtAddExit();
+            endRecordEntry();
         }
     }
     return QObject::eventFilter(watched, event);

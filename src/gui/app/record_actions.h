@@ -2,7 +2,7 @@
 
 // The record commands of the main window (new, insert, copy, cut, paste, delete) and undo: their
 // menu items, toolbar buttons and shortcuts, and the add box a new record is typed into. Each
-// handler calls the core command and refreshes the window.
+// handler runs through the command gate, calls the core command and refreshes the window.
 
 #include "core/platform/ui_host.h"
 #include "core/state/main_state.h"
@@ -19,13 +19,14 @@ class QWidget;
 
 namespace ranvo::gui {
 
+class CommandGate;
 class GridView;
 
 class RecordActions : public QObject {
     Q_OBJECT
 
 public:
-    RecordActions(MainState& state, std::function<UiHost&()> ui, GridView& grid,
+    RecordActions(MainState& state, std::function<UiHost&()> ui, GridView& grid, CommandGate& gate,
                   std::function<void()> refresh, QWidget* parent);
 
     void addUndoTo(QMenu* menu);
@@ -35,6 +36,8 @@ public:
     void updateEnabled();
 
     [[nodiscard]] QLineEdit& addBox() { return *txtAdd; }
+    // Ends the record being typed into the add box with its text, as Enter does.
+    void endRecordEntry();
 
     void mnuEditUndoClick();
     void mnuRecordAddClick();
@@ -51,12 +54,12 @@ private:
     QAction* makeAction(const QString& caption, void (RecordActions::*handler)(),
                         const QKeySequence& shortcut);
     void showAddBox();
-    void txtAddExit();
     void done();
 
     MainState& m_state;
     std::function<UiHost&()> m_ui;
     GridView& m_grid;
+    CommandGate& m_gate;
     std::function<void()> m_refresh;
     QLineEdit* txtAdd = nullptr;
     QAction* mnuEditUndo = nullptr;
@@ -66,7 +69,6 @@ private:
     QAction* mnuRecordCut = nullptr;
     QAction* mnuRecordPaste = nullptr;
     QAction* mnuRecordDelete = nullptr;
-    QAction* tbcPaste = nullptr;
     std::vector<QAction*> m_loadedOnly;
 };
 

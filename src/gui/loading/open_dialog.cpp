@@ -162,6 +162,7 @@ bool TfrmDialog::cmdOpenClick() {
         accept();
         return true;
     case OpenOutcome::Failed: ShowNothingLoaded(m_state); return false;
+    case OpenOutcome::Cancelled: return false; // the file that was open stays open as it was
     case OpenOutcome::Refused:
         if (!IsValidReadRange(choice.Options.Range)) {
             chkReadRange->setChecked(false);

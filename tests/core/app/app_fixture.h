@@ -8,6 +8,7 @@
 #include "core/loading/grid_fill.h"
 #include "core/state/main_state.h"
 #include "support/fake_ui_host.h"
+#include "support/record_entries.h"
 
 #include <gtest/gtest.h>
 
@@ -24,10 +25,7 @@ protected:
     // 5 columns.
     void load(const TDefineClass& definition, std::initializer_list<std::string_view> entries) {
         state.Definition = definition;
-        state.Records.Clear();
-        for (const std::string_view entry : entries) {
-            state.Records.Append(entry);
-        }
+        state.Grid.SetRecords(RecordsOf(entries));
         InitGridSizes(state, host);
         ASSERT_TRUE(FillGrid(state, host));
         state.Grid.SetVisibleCounts(10, 5);

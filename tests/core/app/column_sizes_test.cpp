@@ -70,7 +70,9 @@ TEST_F(ColumnSizesTest, HiddenColumnsReappearHiddenRowsDoNotCount) {
 
 TEST_F(ColumnSizesTest, EmptyColumnGetsTheDefaultWidth) {
     load(DefinitionBuilder("CS").condition("", 1, {}).build(), {"  0a,,", "  0b,,c"});
-    state.Grid.SetRowCells(0, std::vector<std::string>{"", "", ""}); // no captions either
+    for (int col = 1; col < state.Grid.ColCount(); ++col) {
+        state.Grid.SetCell(col, 0, ""); // no captions either
+    }
     AdjustWidths(state, host);
     EXPECT_EQ(state.Grid.ColWidth(2), state.Grid.DefaultColWidth());
 }

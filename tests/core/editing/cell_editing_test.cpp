@@ -26,7 +26,7 @@ TEST_F(CellEditingTest, ValuesAreFittedToTheirFieldsBytes) {
     EXPECT_EQ(FitToField(state, 1, 1, "ABCDEFG"), "ABCDE");
     // 亜 (88 9F) would be cut in two at byte 5: it is left out and its room padded.
     EXPECT_EQ(FitToField(state, 1, 1, "AB\x88\x9F\x88\x9F"), "AB\x88\x9F ");
-    state.Definition.FileFormat = "CT";
+    load(DefinitionBuilder("CT").condition("", 1, {}).build(), {"  0a,b"});
     EXPECT_EQ(FitToField(state, 1, 1, "ABCDEFG"), "ABCDEFG");
 }
 
@@ -41,7 +41,7 @@ TEST_F(CellEditingTest, CommittedEditsPushWhatTheCellHeld) {
     CommitCellEdit(state, 3, 1, "zz", "CC"); // a hidden cell takes nothing
     EXPECT_EQ(cell(3, 1), "CC");
     EXPECT_EQ(state.UndoData.Count(), 1u);
-    UndoLast(state, host);
+    UndoLast(state);
     EXPECT_EQ(cell(2, 1), "BBB");
 }
 
@@ -51,7 +51,7 @@ TEST_F(CellEditingTest, ClearFillsFixedCellsWithBlanksAndUndoRestoresThem) {
     ClearSelectedCells(state);
     EXPECT_EQ(cell(1, 2), "     ");
     EXPECT_EQ(cell(2, 3), "   ");
-    UndoLast(state, host);
+    UndoLast(state);
     EXPECT_EQ(cell(1, 2), "12   ");
     EXPECT_EQ(cell(1, 3), "-2   ");
 }
@@ -65,7 +65,7 @@ TEST_F(CellEditingTest, PasteSkipsHiddenColumnsAndUndoPutsEveryValueBack) {
     EXPECT_EQ(cell(3, 1), "CC"); // hidden: receives nothing
     EXPECT_EQ(cell(4, 1), "q ");
     EXPECT_EQ(cell(5, 2), "u ");
-    UndoLast(state, host);
+    UndoLast(state);
     EXPECT_EQ(cell(2, 1), "BBB");
     EXPECT_EQ(cell(3, 1), "CC");
     EXPECT_EQ(cell(4, 1), "DD");
@@ -84,8 +84,8 @@ TEST_F(CellEditingTest, TotalCountsIntegersOnly) {
     loadFixed();
     state.Grid.SetSelection({1, 2, 1, 4}); // "12   " counts 0 (trailing blanks), "-2   " too
     EXPECT_EQ(TotalOfSelection(state), 0);
-    state.Grid.SetCell(1, 2, "12");
-    state.Grid.SetCell(1, 3, "-2");
+    state.Grid.SetCell(1, 2, "   12"); // leading blanks are read, trailing ones are not
+    state.Grid.SetCell(1, 3, "   -2");
     EXPECT_EQ(TotalOfSelection(state), 10 - 0); // "Q    " counts 0
     ShowTotal(state, host);
     EXPECT_EQ(host.messages.back().text, "10");
@@ -111,7 +111,7 @@ TEST_F(CellEditingTest, CaseConversionLeavesTrailBytesAlone) {
     ChangeCaseOfSelection(state, true);
     EXPECT_EQ(cell(1, 1), "ABC");
     EXPECT_EQ(cell(2, 1), "\x83\x61X"); // チ (83 61): its trail byte is no "a"
-    UndoLast(state, host);
+    UndoLast(state);
     EXPECT_EQ(cell(1, 1), "abc");
 }
 

@@ -23,7 +23,7 @@ TEST_F(ReapplyTest, EditedRowsAreCutAgainByTheirNewCondition) {
     state.Grid.SetCell(1, 1, "H789"); // the fallback record now starts with the check word
     host.answers = {Answer::Yes};
     ReapplyDefinition(state, host);
-    EXPECT_EQ(state.Records[0], "  1H789");
+    EXPECT_EQ(state.Grid.Records().Entry(0), "  1H789");
     EXPECT_EQ(state.Grid.Cell(1, 1), "H");
     EXPECT_EQ(state.Grid.Cell(2, 1), "789");
     EXPECT_EQ(state.Grid.Col(), 1);
@@ -36,9 +36,9 @@ TEST_F(ReapplyTest, EditedRowsAreCutAgainByTheirNewCondition) {
     EXPECT_TRUE(TDefineClass::DefineLoaded);
 
     host.answers = {Answer::No};
-    state.Grid.SetCell(2, 1, "000");
+    state.Grid.SetCell(2, 1, "000"); // an edit is in the record at once, re-applied or not
     ReapplyDefinition(state, host);
-    EXPECT_EQ(state.Records[0], "  1H789");
+    EXPECT_EQ(state.Grid.Records().Entry(0), "  1H000");
 }
 
 } // namespace

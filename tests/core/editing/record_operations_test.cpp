@@ -28,8 +28,8 @@ protected:
 
     Texts entries() const {
         Texts texts;
-        for (std::size_t i = 0; i < state.Records.size(); ++i) {
-            texts.emplace_back(state.Records[i]);
+        for (std::size_t i = 0; i < state.Grid.Records().size(); ++i) {
+            texts.emplace_back(state.Grid.Records().Entry(i));
         }
         return texts;
     }
@@ -58,14 +58,14 @@ TEST_F(RecordOperationsTest, DeleteAndUndoPutRowsBackInPlace) {
     EXPECT_TRUE(state.Modified);
     EXPECT_TRUE(state.UndoEnabled);
 
-    EXPECT_EQ(UndoLast(state, host), 0u);
+    EXPECT_EQ(UndoLast(state), 0u);
     EXPECT_EQ(column1(), (Texts{"1:A1", "2:A2", "3:A3", "4:A4", "5:A5", "6:A6"}));
     EXPECT_EQ(entries()[2], "  0A3");
     EXPECT_FALSE(state.UndoEnabled);
 
     host.answers = {Answer::No};
     DeleteRecords(state, host);
-    EXPECT_EQ(state.Records.size(), 6u);
+    EXPECT_EQ(state.Grid.Records().size(), 6u);
 }
 
 TEST_F(RecordOperationsTest, DeletingEveryRecordLeavesOneCell) {
@@ -77,7 +77,7 @@ TEST_F(RecordOperationsTest, DeletingEveryRecordLeavesOneCell) {
     EXPECT_EQ(state.Grid.ColCount(), 1);
     EXPECT_EQ(state.Grid.FixedRows(), 0);
     EXPECT_EQ(state.Grid.FixedCols(), 0);
-    UndoLast(state, host);
+    UndoLast(state);
     EXPECT_EQ(column1().size(), 6u);
     EXPECT_EQ(state.Grid.FixedRows(), 1);
 }
@@ -92,7 +92,7 @@ TEST_F(RecordOperationsTest, CutCannotBeUndoneAndLeavesARowToTypeInto) {
     CutRecords(state, host);
     EXPECT_EQ(host.messages[1].text, "削除すると元に戻すことはできません\r\nよろしいですか？");
     EXPECT_EQ(state.RecordClipboard.size(), 5u);
-    EXPECT_TRUE(state.Records.empty());
+    EXPECT_TRUE(state.Grid.Records().empty());
     EXPECT_EQ(state.Grid.RowCount(), 2);
     EXPECT_EQ(state.Grid.FixedRows(), 1);
     EXPECT_EQ(state.UndoData.Count(), 0u);
@@ -106,9 +106,9 @@ TEST_F(RecordOperationsTest, PasteInsertsBeforeTheSelectionAndUndoRemovesIt) {
     PasteRecords(state);
     EXPECT_EQ(column1(), (Texts{"1:A1", "2:A2", "3:A3", "4:X1", "5:X2", "6:A4", "7:A5", "8:A6"}));
     EXPECT_EQ(entries()[3], "  0X1");
-    UndoLast(state, host);
+    UndoLast(state);
     EXPECT_EQ(column1(), (Texts{"1:A1", "2:A2", "3:A3", "4:A4", "5:A5", "6:A6"}));
-    EXPECT_EQ(state.Records.size(), 6u);
+    EXPECT_EQ(state.Grid.Records().size(), 6u);
 }
 
 TEST_F(RecordOperationsTest, TypedRecordsAreAddedOrInsertedAndEmptyOnesRemoved) {
@@ -128,9 +128,9 @@ TEST_F(RecordOperationsTest, TypedRecordsAreAddedOrInsertedAndEmptyOnesRemoved) 
     EXPECT_EQ(entries()[1], "  0B9");
     EXPECT_EQ(column1()[2], "3:A2");
     EXPECT_FALSE(state.AddBoxActive);
-    UndoLast(state, host);
+    UndoLast(state);
     EXPECT_EQ(column1()[1], "2:A2");
-    EXPECT_EQ(state.Records.size(), 6u);
+    EXPECT_EQ(state.Grid.Records().size(), 6u);
 }
 
 TEST_F(RecordOperationsTest, FirstRecordOfAnEmptyFileGivesTheGridItsFixedRowAndColumn) {

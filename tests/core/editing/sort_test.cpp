@@ -9,7 +9,7 @@ namespace ranvo {
 namespace {
 
 using test::DefinitionBuilder;
-using Order = std::vector<std::size_t>;
+using Order = std::vector<std::uint32_t>;
 
 TEST(SortOrder, BytesDecideAndEqualKeysStayInOrderInTheFastSort) {
     const std::vector<std::string_view> keys{"b", "a", "B", "10", "9", "", "a"};
@@ -61,7 +61,7 @@ TEST_F(SortRecordsTest, RecordsMoveWithTheirHiddenRowsAndUndoRestoresTheOrder) {
     EXPECT_TRUE(state.Modified);
     EXPECT_EQ(host.beeps.size(), 1u);
 
-    UndoLast(state, host);
+    UndoLast(state);
     EXPECT_EQ(column(2), (std::vector<std::string>{"01", "02", "03", "04"}));
 
     state.Grid.SetCurrent(0, 1); // column 0: nothing, no undo entry

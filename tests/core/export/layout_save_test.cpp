@@ -37,11 +37,11 @@ protected:
     }
 
     std::string csv(const CsvLayout& style = {false, ",", "\"", false, false, -1, false}) {
-        return BuildLayoutCsv(state, *layout, options, style).value_or("failed");
+        return BuildLayoutCsv(state, *layout, options, style);
     }
 
     std::string fixed(bool newLine = true) {
-        return BuildLayoutFixed(state, *layout, options, {newLine}).value_or("failed");
+        return BuildLayoutFixed(state, *layout, options, {newLine});
     }
 
     LayoutSlot& slot(int condition, int index) {
@@ -111,7 +111,7 @@ TEST_F(LayoutSaveTest, FixedFieldsAreFilledAndCutToTheirWidths) {
 
 TEST_F(LayoutSaveTest, StoredLinesAroundTheReadRangeGoThroughTheirConditionsSlots) {
     open("Hone\r\n\r\nH2xy\r\nlast\r\n", {KanjiCode::ShiftJis, {true, 3, 3}});
-    ASSERT_EQ(state.Records.size(), 1U);
+    ASSERT_EQ(state.Grid.Records().size(), 1U);
     slot(1, 1).Enabled = false;
     EXPECT_EQ(csv(), CrLfLines({"H", "", "H", "last"})) << "an empty stored line stays";
     options.OnlyLoaded = true;
@@ -122,7 +122,7 @@ TEST_F(LayoutSaveTest, HtmlTableRowsCarryColoursAndEscapedValues) {
     open("H<&>\r\n");
     options.OnlyLoaded = true;
     const std::string html =
-        BuildLayoutHtml(state, *layout, options, HtmlLayout{}, dir / "out.htm").value_or("");
+        BuildLayoutHtml(state, *layout, options, HtmlLayout{}, dir / "out.htm");
     EXPECT_TRUE(html.starts_with("<HTML>\r\n<TITLE>\r\n\x81\x40\x81\x40")) << html;
     EXPECT_NE(html.find("<TR>\r\n\t\t<td BGCOLOR = \"#FFFF00\" ><FONT COLOR = \"#000000\" >H</td>\r\n"
                         "\t\t<td BGCOLOR = \"#FFFF00\" ><FONT COLOR = \"#FF0000\" >&lt;&amp;&gt;</td>\r\n\r\n\t</tr>"),

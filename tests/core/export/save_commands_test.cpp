@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(SaveInPlace, EveryCode,
 
 TEST_F(SaveTest, FixedBlocksAreWrittenBackToBackWithOneLineEnd) {
     open("H12xyzwH34", fixedDefinition("FB", 4));
-    ASSERT_EQ(state.Records.size(), 3u);
+    ASSERT_EQ(state.Grid.Records().size(), 3u);
     ASSERT_TRUE(SaveInPlace(state, host));
     EXPECT_EQ(saved(), "H12xyzwH34  \r\n"); // the short last record was padded on loading
 }
@@ -75,7 +75,7 @@ TEST_F(SaveTest, ReadRangeKeepsTheRestOfTheFileAndFollowsTheRows) {
         data += "L" + std::to_string(100 + line) + "-extra\r\n";
     }
     open(data, fixedDefinition("FL"), {KanjiCode::ShiftJis, {true, 11, 20}});
-    ASSERT_EQ(state.Records.size(), 10u);
+    ASSERT_EQ(state.Grid.Records().size(), 10u);
     state.Grid.SetSelection({1, 1, 1, 1});
     host.answers = {Answer::Yes};
     DeleteRecords(state, host); // line 11 goes
@@ -99,9 +99,17 @@ TEST_F(SaveTest, CsvRowsFollowTheQuotingRulesAndTheTitle) {
     const std::string definition = test::CrLfLines(
         {"rvDefine ver1.0", "define", "header,List,0,CT,,\",\",-1", "conditions",
          "head,x,,1,0,0,16777215,0,0,0,-1", "length", "name", "color", "start"});
-    open("No,Name,Note\r\n1,\"a,b\",\r\n2,\"say \"\"hi\"\"\",x\r\n", definition);
+    const std::string file = "No,Name,Note\r\n1,\"a,b\",\r\n2,\"say \"\"hi\"\"\",x\r\n";
+    open(file, definition);
     ASSERT_TRUE(SaveInPlace(state, host));
-    EXPECT_EQ(saved(), "\"No\",\"Name\",\"Note\"\r\n\"1\",\"a,b\"\r\n\"2\",\"say \"\"hi\"\"\",\"x\"\r\n");
+    EXPECT_EQ(saved(), file); // unchanged, the file comes back byte for byte
+
+    // A changed row is written by the rules: every value quoted, trailing empty ones dropped; a
+    // changed title too.
+    state.Grid.SetCell(2, 1, "a,c");
+    state.Definition.Conditions[0].FieldName[2] = "Memo";
+    ASSERT_TRUE(SaveInPlace(state, host));
+    EXPECT_EQ(saved(), "\"No\",\"Name\",\"Memo\"\r\n\"1\",\"a,c\"\r\n2,\"say \"\"hi\"\"\",x\r\n");
 }
 
 TEST_F(SaveTest, SaveAsMakesTheNewFileCurrentAndAsksBeforeOverwriting) {

@@ -155,7 +155,7 @@ TEST(AxisExtents, PermuteMovesExtentsWithTheirEntries) {
     AxisExtents extents(10);
     extents.resize(4);
     extents.setExtent(1, 0);
-    extents.permute({2, 0, 1}, 1); // positions 1..3 take old 3, 1, 2
+    extents.permute(std::vector<std::uint32_t>{2, 0, 1}, 1); // positions 1..3 take old 3, 1, 2
     EXPECT_EQ(extents.extent(1), 10);
     EXPECT_EQ(extents.extent(2), 0);
     EXPECT_EQ(extents.nextVisible(2), 3);

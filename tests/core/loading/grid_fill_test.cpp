@@ -2,6 +2,7 @@
 
 #include "core/loading/definition_builder.h"
 #include "support/fake_ui_host.h"
+#include "support/record_entries.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +17,7 @@ protected:
     GridFillTest() : state(AppHome(), TRanvoSetting::Defaults()) {}
 
     void records(std::initializer_list<std::string_view> entries) {
-        state.Records.Clear();
-        for (const std::string_view entry : entries) {
-            state.Records.Append(entry);
-        }
+        state.Grid.SetRecords(test::RecordsOf(entries));
     }
 
     Texts row(int r) const {
@@ -65,7 +63,7 @@ TEST_F(GridFillTest, ConditionWithoutFieldNamesFailsTheFill) {
     state.Definition = DefinitionBuilder("FL").condition("", 1, {{"a", 2}}).condition("Z", 1, {}).build();
     records({"  0ab", "  1Z"});
     EXPECT_FALSE(FillGrid(state, host));
-    EXPECT_TRUE(state.Records.empty());
+    EXPECT_TRUE(state.Grid.Records().empty());
     EXPECT_EQ(state.Grid.RowCount(), 1);
     EXPECT_EQ(state.Grid.ColCount(), 1);
 }
@@ -101,21 +99,12 @@ TEST_F(GridFillTest, NoRecordsLeavesOnlyTheCorner) {
     EXPECT_EQ(state.Grid.FixedCols(), 0);
 }
 
-TEST_F(GridFillTest, RowRefillRulesAndBounds) {
+TEST_F(GridFillTest, APrefixNamingAMissingConditionHasNoCells) {
     state.Definition = DefinitionBuilder("FL").condition("", 1, {{"a", 1}, {"b", 1}}).build();
-    records({"  0ab", "  0cd"});
+    records({"  0ab"});
     ASSERT_TRUE(FillGrid(state, host));
-    state.Records.Set(1, "  0xy");
-    EXPECT_EQ(FillGridRow(2, state), 2);
-    EXPECT_EQ(row(2), (Texts{"2", "x", "y"}));
-    EXPECT_EQ(FillGridRow(0, state), -1);
-    EXPECT_EQ(FillGridRow(3, state), -1);
-    state.Definition.FileFormat = "XX";
-    EXPECT_EQ(FillGridRow(1, state), -1);
-    // A prefix naming a condition the definition lacks has no fields.
-    state.Definition.FileFormat = "FL";
-    state.Records.Set(0, " 77ab");
-    EXPECT_EQ(FillGridRow(1, state), 0);
+    state.Grid.SetRecord(1, 77, "ab");
+    EXPECT_EQ(row(1), (Texts{"1", "", ""}));
 }
 
 } // namespace

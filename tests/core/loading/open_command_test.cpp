@@ -98,7 +98,7 @@ TEST_F(OpenCommandTest, OpenedFileIsRecordedWithTheDefinitionUsed) {
     ASSERT_EQ(result.Outcome, OpenOutcome::Opened);
     EXPECT_EQ(result.DefinitionPath, detected);
     EXPECT_EQ(state.Definition.FilePath, detected);
-    EXPECT_EQ(state.Records.size(), 2u);
+    EXPECT_EQ(state.Grid.Records().size(), 2u);
     EXPECT_EQ(OpenHistory::Read(state.Home.HistoryFile()).Lines(),
               (std::vector<std::string>{dataLine, HistoryLine(detected)}));
 

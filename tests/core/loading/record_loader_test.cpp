@@ -16,7 +16,7 @@ using Entries = std::vector<std::string>;
 Entries entries(const RecordList& records) {
     Entries result;
     for (std::size_t i = 0; i < records.size(); ++i) {
-        result.emplace_back(records[i]);
+        result.push_back(records.Entry(i));
     }
     return result;
 }
@@ -77,7 +77,7 @@ TEST_F(RecordLoaderTest, ConditionPrefixHoldsTheIndexRightAligned) {
     }
     definition = builder.build();
     ASSERT_TRUE(read("xxx\nyyy\nzzz\nwww\nmvv\n"));
-    EXPECT_EQ(records[4], " 12mvv");
+    EXPECT_EQ(records.Entry(4), " 12mvv");
 }
 
 TEST_F(RecordLoaderTest, NulBytesInLinesAreKept) {
@@ -167,7 +167,7 @@ TEST_F(LoadDataFileTest, SetsTheFileNameOptionsAndClearsModified) {
     std::filesystem::create_directory(dir / "sub");
     state.Modified = true;
     const LoadOptions options{KanjiCode::Euc, {true, 1, 1}};
-    ASSERT_TRUE(LoadDataFile(state, dir / "sub" / ".." / "d.txt", options, host));
+    ASSERT_EQ(LoadDataFile(state, state.Definition, dir / "sub" / ".." / "d.txt", options, host), LoadOutcome::Loaded);
     EXPECT_EQ(state.DataFileName, dir / "d.txt");
     EXPECT_EQ(state.Loaded.Code, KanjiCode::Euc);
     EXPECT_EQ(state.Loaded.Range, options.Range);
@@ -177,11 +177,11 @@ TEST_F(LoadDataFileTest, SetsTheFileNameOptionsAndClearsModified) {
 
 TEST_F(LoadDataFileTest, LengthMismatchIsWarnedOnlyWithFixCheck) {
     test::WriteBytes(dir / "d.txt", "abcdef\n");
-    ASSERT_TRUE(LoadDataFile(state, dir / "d.txt", {}, host));
+    ASSERT_EQ(LoadDataFile(state, state.Definition, dir / "d.txt", {}, host), LoadOutcome::Loaded);
     EXPECT_TRUE(host.messages.empty());
 
     state.Settings.FixCheck = true;
-    ASSERT_TRUE(LoadDataFile(state, dir / "d.txt", {}, host));
+    ASSERT_EQ(LoadDataFile(state, state.Definition, dir / "d.txt", {}, host), LoadOutcome::Loaded);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(host.messages[0].text,
@@ -193,7 +193,7 @@ TEST_F(LoadDataFileTest, LengthMismatchIsWarnedOnlyWithFixCheck) {
 
 TEST_F(LoadDataFileTest, LostCharactersAreWarnedOnce) {
     test::WriteBytes(dir / "d.txt", "\xC3\xA9\xC3\xA9\xC3\xA9x\n");
-    ASSERT_TRUE(LoadDataFile(state, dir / "d.txt", {KanjiCode::Utf8, {}}, host));
+    ASSERT_EQ(LoadDataFile(state, state.Definition, dir / "d.txt", {KanjiCode::Utf8, {}}, host), LoadOutcome::Loaded);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].text.find("3文字"), std::string::npos);
 }
@@ -216,7 +216,7 @@ TEST(RecordLoaderRobustness, ArbitraryBytesInEveryCodeNeverCrash) {
                                   {round % 3 == 0, round % 7, round % 11}};
         (void)ReadRecords(dir / "d", options, definition, records, report);
         for (std::size_t i = 0; i < records.size(); ++i) {
-            ASSERT_GE(records[i].size(), kConditionPrefixLength);
+            ASSERT_LT(static_cast<std::size_t>(records.Condition(i)), definition.Conditions.size());
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "core/printing/page_additions.h"
 #include "core/printing/print_cell_look.h"
+#include "core/definitions/definition_layout.h"
 
 #include "support/fake_ui_host.h"
 
@@ -83,13 +84,16 @@ TEST_F(PageAdditionsTest, PrintedCellsShowFilteredValuesOnlyWhenAsked) {
     TDefineClass& definition = state.Definition;
     TCondition& condition = definition.Conditions.emplace_back();
     condition.ConditionColor = 0x123456;
+    definition.FileFormat = "FL";
+    condition.FieldName = {"f"};
     condition.FieldLength = {"2"};
     condition.FieldColor = {"255"};
     TDefineClass::DefineLoaded = true;
-    state.Records.Append("000ab");
+    RecordList records;
+    records.Append(0, "ab");
+    state.Grid.SetRecords(std::move(records));
+    state.Grid.SetLayout(LayoutOf(definition));
     state.Grid.SetColCount(2);
-    state.Grid.SetRowCount(2);
-    state.Grid.SetCell(1, 1, "ab");
 
     CellLook look = ChoosePrintCellLook(state, 1, 1);
     EXPECT_EQ(look.Background, 0x123456);
