@@ -412,7 +412,7 @@ void TfrmDefine::showFields() {
 }
 
 void TfrmDefine::fieldEdited(int row, int column, const QString& text) {
-    if (m_editor.Fields.Edit(row, column, fromQString(text), m_host)) {
+    if (m_editor.Fields.Edit(row, column, fromQString(text), m_host) == CellEdit::Taken) {
         m_editor.ConditionChanged = true;
         showFields();
         // An accepted edit goes on in the next row.
