@@ -470,8 +470,11 @@ void TfrmDefine::lstDefineClick(int row) {
 
 void TfrmDefine::done(int result) {
     takeScreen();
-    m_editor.Close();
-    QDialog::done(result);
+    const bool mayClose = m_editor.Close();
+    showScreen();
+    if (mayClose) {
+        QDialog::done(result);
+    }
 }
 
 } // namespace ranvo::gui

@@ -44,7 +44,8 @@ public:
     void cmdEditClick();
     void cmdDeleteClick();
     void lstDefineClick(int row);
-    // Every way of closing offers to save what changed.
+    // Every way of closing offers to save what changed; the window stays open when the user
+    // goes back or the save does not complete.
     void done(int result) override;
 
     QLineEdit* txtDefineFileName = nullptr;
