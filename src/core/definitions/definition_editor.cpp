@@ -1,5 +1,6 @@
 #include "core/definitions/definition_editor.h"
 
+#include "core/definitions/item_text.h"
 #include "core/platform/code_page.h"
 #include "core/platform/file_io.h"
 #include "core/platform/paths.h"
@@ -54,8 +55,27 @@ std::vector<std::string> DefinitionEditor::ConditionNames() const {
     return names;
 }
 
+CellEdit DefinitionEditor::ApplyPendingCell() {
+    if (!PendingCell) {
+        return CellEdit::Unchanged;
+    }
+    const PendingCellEdit edit = std::move(*PendingCell);
+    PendingCell.reset();
+    const CellEdit result = Fields.Edit(edit.Row, edit.Column, edit.Text, m_host);
+    if (result == CellEdit::Taken) {
+        ConditionChanged = true;
+    }
+    return result;
+}
+
+bool DefinitionEditor::takePendingCell() {
+    return ApplyPendingCell() != CellEdit::Refused;
+}
+
 void DefinitionEditor::New() {
+    const std::filesystem::path lastRead = m_definition.FilePath;
     m_definition = TDefineClass();
+    m_definition.FilePath = lastRead;
     m_definition.FileFormat = "FB";
     m_definition.Separate = ",";
     m_definition.Quote = "\"";
@@ -87,6 +107,9 @@ bool DefinitionEditor::Open(const std::filesystem::path& path) {
     if (!accepted) {
         m_host.ShowError("この定義ファイルは不正な内容を含んでいる為、読み込めません");
         New();
+        if (!read.FilePath.empty()) {
+            m_definition.FilePath = read.FilePath;
+        }
         return false;
     }
     m_definition = std::move(read);
@@ -111,6 +134,7 @@ bool DefinitionEditor::Open(const std::filesystem::path& path) {
 }
 
 void DefinitionEditor::showDefinition() {
+    PendingCell.reset(); // an edit of the sheet shown before
     Fields.Csv = !File.Fixed;
     ConditionChanged = false;
     DefinitionChanged = false;
@@ -118,10 +142,17 @@ void DefinitionEditor::showDefinition() {
 }
 
 bool DefinitionEditor::ChooseAndOpen() {
+    if (!takePendingCell()) {
+        return false;
+    }
     const std::filesystem::path defineFolder = DefineFolder();
-    const std::optional<std::filesystem::path> path = m_host.ChooseOpenFile(
-        {"", "定義ファイル(*.def)|*.def",
-         existingFolderOr(isFolder(defineFolder) ? defineFolder : m_programFolder)});
+    std::filesystem::path initial =
+        existingFolderOr(isFolder(defineFolder) ? defineFolder : m_programFolder);
+    if (m_definition.FilePath.has_filename()) {
+        initial /= m_definition.FilePath.filename(); // the last definition read
+    }
+    const std::optional<std::filesystem::path> path =
+        m_host.ChooseOpenFile({"", "定義ファイル(*.def)|*.def", initial});
     return path && Open(*path);
 }
 
@@ -155,7 +186,8 @@ void DefinitionEditor::lockConditionBoxes() {
 }
 
 void DefinitionEditor::ChooseFormat(bool fixed, bool byRecordLength) {
-    if (fixed == File.Fixed && (!fixed || byRecordLength == File.ByRecordLength)) {
+    if ((fixed == File.Fixed && (!fixed || byRecordLength == File.ByRecordLength)) ||
+        !takePendingCell()) {
         return;
     }
     File.Fixed = fixed;
@@ -192,12 +224,16 @@ void DefinitionEditor::fillCondition(int index) {
     ConditionChanged = false;
 }
 
-void DefinitionEditor::SelectCondition(int index) {
+bool DefinitionEditor::SelectCondition(int index) {
+    if (!takePendingCell()) {
+        return false;
+    }
     if (ConditionChanged && index != m_selected && m_selected >= 0 &&
-        m_host.AskYesNo(kApplyChangedCondition)) {
-        Update();
+        m_host.AskYesNo(kApplyChangedCondition) && !Update()) {
+        return false;
     }
     fillCondition(index);
+    return true;
 }
 
 bool DefinitionEditor::checkFile() {
@@ -208,10 +244,12 @@ bool DefinitionEditor::checkFile() {
     if (Trim(File.FileName).empty()) {
         return refuse("定義ファイル名は必須です");
     }
-    if (File.DefineName.find(',') != std::string::npos) {
-        return refuse("定義名に「,」を含むことはできません");
+    if (const std::optional<std::string> refusal = ItemTextRefusal("定義名", File.DefineName)) {
+        return refuse(*refusal);
     }
-    if (!IsDigits(File.RecordLength) && !Trim(File.RecordLength).empty()) {
+    // Digits beyond a 32-bit length would be saved as no length at all.
+    const bool lengthFits = IsDigits(File.RecordLength) && ToInteger(File.RecordLength);
+    if (!lengthFits && !Trim(File.RecordLength).empty()) {
         return refuse("レコード長は数値か、空白で指定して下さい");
     }
     if (File.Fixed && File.ByRecordLength && Trim(File.RecordLength).empty()) {
@@ -249,6 +287,9 @@ void DefinitionEditor::copyFileInto(TDefineClass& definition) const {
 }
 
 bool DefinitionEditor::Save() {
+    if (!takePendingCell()) {
+        return false;
+    }
     if (ConditionChanged && m_host.AskYesNo(kApplyChangedCondition) && !Update()) {
         return false;
     }
@@ -286,7 +327,7 @@ bool DefinitionEditor::Save() {
 }
 
 bool DefinitionEditor::ExportXml() {
-    if (!checkFile()) {
+    if (!takePendingCell() || !checkFile()) {
         return false;
     }
     copyFileInto(m_definition);
@@ -313,10 +354,21 @@ bool DefinitionEditor::ExportXml() {
     return true;
 }
 
-void DefinitionEditor::Close() {
-    if ((ConditionChanged || DefinitionChanged) &&
-        m_host.AskYesNo("定義ファイルに更新があります\n\r保存しますか？")) {
-        Save();
+bool DefinitionEditor::Close() {
+    if (!takePendingCell()) {
+        return false;
+    }
+    if (!ConditionChanged && !DefinitionChanged) {
+        return true;
+    }
+    switch (m_host.Message("定義ファイルに更新があります\n\r保存しますか？",
+                           MessageIcon::Information, MessageButtons::YesNoCancel)) {
+    case Answer::Yes:
+        return Save();
+    case Answer::No:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -340,6 +392,23 @@ DefinitionEditor::Fallback DefinitionEditor::offerFallback(bool forUpdate) {
     fillCondition(0);
     DefinitionChanged = true;
     return Fallback::Updated;
+}
+
+// Before anything is written from the condition area, not even condition 0 by the fallback offer.
+bool DefinitionEditor::checkStoredTexts() {
+    std::optional<std::string> refusal = ItemTextRefusal("条件名", Condition.Name);
+    if (!refusal) {
+        refusal = ItemTextRefusal("チェック文字", Condition.Word);
+    }
+    for (int row = 0; !refusal && row < Fields.FieldRowCount(); ++row) {
+        refusal = ItemTextRefusal(std::to_string(row + 1) + "行目のフィールド名",
+                                  Fields.Cell(row, FieldSheet::NameColumn));
+    }
+    if (refusal) {
+        m_host.ShowError(*refusal);
+        return false;
+    }
+    return true;
 }
 
 bool DefinitionEditor::checkConditionValues() {
@@ -397,8 +466,14 @@ void DefinitionEditor::writeCondition(TCondition& condition) const {
 }
 
 bool DefinitionEditor::Add() {
+    if (!takePendingCell()) {
+        return false;
+    }
     if (Fields.FieldRowCount() == 0) {
         m_host.ShowError("フィールドは最低でも一つは必要です");
+        return false;
+    }
+    if (!checkStoredTexts()) {
         return false;
     }
     if (const Fallback fallback = offerFallback(false); fallback != Fallback::No) {
@@ -420,8 +495,14 @@ bool DefinitionEditor::Add() {
 }
 
 bool DefinitionEditor::Update() {
+    if (!takePendingCell()) {
+        return false;
+    }
     if (Fields.FieldRowCount() == 0) {
         m_host.ShowError("フィールドは最低でも一つは必要です");
+        return false;
+    }
+    if (!checkStoredTexts()) {
         return false;
     }
     if (const Fallback fallback = offerFallback(true); fallback != Fallback::No) {
@@ -445,6 +526,9 @@ bool DefinitionEditor::Update() {
 }
 
 bool DefinitionEditor::Delete() {
+    if (!takePendingCell()) {
+        return false;
+    }
     if (m_selected == 0) {
         m_host.ShowError("未定義情報を削除することはできません");
         return false;
@@ -460,7 +544,7 @@ bool DefinitionEditor::Delete() {
 }
 
 void DefinitionEditor::MoveUp() {
-    if (m_selected >= 2) {
+    if (takePendingCell() && m_selected >= 2) {
         std::swap(m_definition.Conditions[static_cast<std::size_t>(m_selected)],
                   m_definition.Conditions[static_cast<std::size_t>(m_selected - 1)]);
         --m_selected;
@@ -469,7 +553,8 @@ void DefinitionEditor::MoveUp() {
 }
 
 void DefinitionEditor::MoveDown() {
-    if (m_selected >= 1 && m_selected + 1 < static_cast<int>(m_definition.Conditions.size())) {
+    if (takePendingCell() && m_selected >= 1 &&
+        m_selected + 1 < static_cast<int>(m_definition.Conditions.size())) {
         std::swap(m_definition.Conditions[static_cast<std::size_t>(m_selected)],
                   m_definition.Conditions[static_cast<std::size_t>(m_selected + 1)]);
         ++m_selected;
@@ -478,11 +563,16 @@ void DefinitionEditor::MoveDown() {
 }
 
 void DefinitionEditor::Reset() {
-    Fields.Clear();
-    ConditionChanged = true;
+    if (takePendingCell()) {
+        Fields.Clear();
+        ConditionChanged = true;
+    }
 }
 
 bool DefinitionEditor::ReadCsv() {
+    if (!takePendingCell()) {
+        return false;
+    }
     const std::optional<std::filesystem::path> path =
         m_host.ChooseOpenFile({"", "CSVファイル(*.csv,*.txt)|*.csv;*.txt", {}});
     if (!path) {

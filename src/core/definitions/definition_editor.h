@@ -4,8 +4,8 @@
 // never the main window's, and writes it as a `.def` file or exports it as XML. Its window shows
 // three areas: the file area (name, folder and file-level attributes), the condition area (the
 // condition being edited) and the field sheet of that condition. The areas are edit buffers: the
-// window copies its widgets into File, Condition and Fields before each command and shows them
-// again after it; texts are CP932.
+// window copies its widgets into File, Condition and Fields (and a cell still being edited into
+// PendingCell) before each command and shows them again after it; texts are CP932.
 
 #include "core/definitions/define_class.h"
 #include "core/definitions/field_sheet.h"
@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,13 @@ struct ConditionControls {
     bool UseLengthLocked = false;
 };
 
+// A field-sheet cell whose editor was still open when a command started.
+struct PendingCellEdit {
+    int Row = 0;
+    int Column = 0;
+    std::string Text;
+};
+
 class DefinitionEditor {
 public:
     // `programFolder` is the folder beside the program: its define/ folder is where definitions
@@ -61,6 +69,9 @@ public:
     // The condition area differs from the selected condition; something is not saved yet.
     bool ConditionChanged = false;
     bool DefinitionChanged = false;
+    // Every command takes this edit first, as if its editing had ended, and does not run when
+    // the field sheet refuses it: no command works on a screen older than what the user typed.
+    std::optional<PendingCellEdit> PendingCell;
 
     [[nodiscard]] const TDefineClass& Definition() const { return m_definition; }
     [[nodiscard]] std::vector<std::string> ConditionNames() const;
@@ -68,13 +79,16 @@ public:
     [[nodiscard]] int Selected() const { return m_selected; }
     [[nodiscard]] std::filesystem::path DefineFolder() const { return m_programFolder / "define"; }
 
+    // The pending cell edit taken into the field sheet; a taken edit changes the condition.
+    CellEdit ApplyPendingCell();
+
     // A new definition: fixed-length records of a given length, and the fallback condition with
-    // one field of 256 bytes.
+    // one field of 256 bytes. The path of the last definition read is kept.
     void New();
     // Reads a `.def` file into a fresh working definition and shows it; a file that cannot be
     // read, or whose format is neither fixed-length nor CSV, is reported and gives a new one.
     bool Open(const std::filesystem::path& path);
-    // Lets the user choose a definition file and opens it.
+    // Lets the user choose a definition file, proposing the last one read, and opens it.
     bool ChooseAndOpen();
     // Lets the user choose the folder the definition is saved in.
     void ChooseFolder();
@@ -84,14 +98,18 @@ public:
     // decides are set and locked. Choosing the format shown changes nothing.
     void ChooseFormat(bool fixed, bool byRecordLength);
 
+    // A save that cannot complete (a refused update of the condition, a check, a question
+    // answered No) writes nothing and loses nothing: what was entered stays on the screen or,
+    // once applied, in the working definition.
     bool Save();
     bool ExportXml();
-    // Offers to save what changed; the window closes whatever the answer.
-    void Close();
+    // Offers to save what changed, or to go back. True when the window may close: nothing
+    // changed, the user chose not to save, or the save succeeded.
+    [[nodiscard]] bool Close();
 
     // Fills the condition area from condition `index`, after offering to apply a changed area
-    // to the condition shown before.
-    void SelectCondition(int index);
+    // to the condition shown before. False, with the area kept, when that update is refused.
+    bool SelectCondition(int index);
     // Add and Update answer whether the definition changed: an area that describes the fallback
     // condition updates condition 0 instead, when the user agrees.
     bool Add();
@@ -107,9 +125,11 @@ public:
 private:
     enum class Fallback { No, Declined, Updated };
 
+    [[nodiscard]] bool takePendingCell();
     void showDefinition();
     void lockConditionBoxes();
     [[nodiscard]] bool checkFile();
+    [[nodiscard]] bool checkStoredTexts();
     void copyFileInto(TDefineClass& definition) const;
     [[nodiscard]] Fallback offerFallback(bool forUpdate);
     [[nodiscard]] bool checkConditionValues();

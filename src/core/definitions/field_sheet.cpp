@@ -1,5 +1,6 @@
 #include "core/definitions/field_sheet.h"
 
+#include "core/definitions/item_text.h"
 #include "core/text/cell_block.h"
 #include "core/text/number_text.h"
 #include "core/text/text_helpers.h"
@@ -71,6 +72,11 @@ std::vector<FieldSheetRow> FieldSheet::Fields() const {
     std::vector<FieldSheetRow> fields;
     for (int row = 0; row < FieldRowCount(); ++row) {
         const FieldSheetRow& cells = m_rows[static_cast<std::size_t>(row)];
+        // An inserted row not filled in yet holds no field; for CSV it is a column without a
+        // name, which keeps the columns after it in their places.
+        if (!Csv && isEmpty(cells)) {
+            continue;
+        }
         if (!Csv && (!IsDigits(cells.Length) || !IsDigits(cells.Start))) {
             break;
         }
@@ -79,35 +85,52 @@ std::vector<FieldSheetRow> FieldSheet::Fields() const {
     return fields;
 }
 
-bool FieldSheet::Edit(int row, int column, std::string text, UiHost& host) {
-    if (row < 0 || row >= RowCount() || Cell(row, column) == text) {
-        return false;
+CellEdit FieldSheet::Edit(int row, int column, std::string_view text, UiHost& host) {
+    const bool editable = column == NameColumn || column == ColorColumn ||
+                          (!Csv && (column == StartColumn || column == LengthColumn));
+    if (row < 0 || row >= RowCount() || !editable || Cell(row, column) == text) {
+        return CellEdit::Unchanged;
     }
-    FieldSheetRow& cells = m_rows[static_cast<std::size_t>(row)];
-    switch (column) {
-    case NameColumn:
-        cells.Name = std::move(text);
-        break;
-    case ColorColumn:
-        cells.Color = std::move(text);
-        break;
-    case StartColumn:
-        if (Csv || !editStart(row, text, host)) {
-            return false;
-        }
-        break;
-    case LengthColumn:
-        if (Csv || !editLength(row, text, host)) {
-            return false;
-        }
-        break;
-    default:
-        return false;
+    if (!take(row, column, text, host)) {
+        return CellEdit::Refused;
     }
     if (row == RowCount() - 1) {
         m_rows.emplace_back();
     }
     Recalculate();
+    return CellEdit::Taken;
+}
+
+bool FieldSheet::take(int row, int column, std::string_view text, UiHost& host) {
+    switch (column) {
+    case NameColumn:
+        return editName(row, text, host);
+    case ColorColumn:
+        return editColor(row, text, host);
+    case StartColumn:
+        return editStart(row, text, host);
+    default:
+        return editLength(row, text, host);
+    }
+}
+
+bool FieldSheet::editName(int row, std::string_view text, UiHost& host) {
+    if (const std::optional<std::string> refusal = ItemTextRefusal("フィールド名", text)) {
+        host.ShowError(*refusal);
+        return false;
+    }
+    m_rows[static_cast<std::size_t>(row)].Name = text;
+    return true;
+}
+
+// The file holds a colour as a signed 32-bit decimal; an empty colour is written as 0.
+bool FieldSheet::editColor(int row, std::string_view text, UiHost& host) {
+    const std::optional<std::int32_t> color = ToInteger(text);
+    if (!text.empty() && !color) {
+        host.ShowError(kBadValue);
+        return false;
+    }
+    m_rows[static_cast<std::size_t>(row)].Color = color ? std::to_string(*color) : std::string();
     return true;
 }
 
@@ -254,7 +277,6 @@ void FieldSheet::InsertEmptyRows(int top, int bottom) {
     top = std::clamp(top, 0, RowCount() - 1);
     const int count = std::max(bottom - top + 1, 0);
     m_rows.insert(m_rows.begin() + top, static_cast<std::size_t>(count), FieldSheetRow());
-    Recalculate();
 }
 
 bool FieldSheet::DeleteRows(int top, int bottom, UiHost& host) {

@@ -24,6 +24,10 @@ struct FieldSheetRow {
     bool operator==(const FieldSheetRow&) const = default;
 };
 
+// What became of a cell edit: nothing to take (the same text, or a cell that cannot be edited),
+// taken, or refused after an error message with the cell keeping its text.
+enum class CellEdit { Unchanged, Taken, Refused };
+
 struct FieldSheetRange {
     int Top = 0;
     int Left = 0;
@@ -52,13 +56,14 @@ public:
     // The fields of a condition, and the empty row.
     void Fill(const std::vector<FieldSheetRow>& fields);
     // The fields a condition is written from: every row above the empty one; for a fixed
-    // format, up to the first whose start or length is not a run of digits.
+    // format, rows left empty are passed over and the list ends at the first other row whose
+    // start or length is not a run of digits.
     [[nodiscard]] std::vector<FieldSheetRow> Fields() const;
 
-    // A cell edited by the user. False, after an error message, when the text is refused: the
-    // cell keeps its text. An accepted edit of the empty row makes it a field row and adds a new
-    // empty row; the starts follow.
-    bool Edit(int row, int column, std::string text, UiHost& host);
+    // A cell edited by the user. A name must be one the `.def` file can hold, a colour an integer
+    // (or nothing), a start or length a number that fits the fields around it. An accepted edit
+    // of the empty row makes it a field row and adds a new empty row; the starts follow.
+    CellEdit Edit(int row, int column, std::string_view text, UiHost& host);
 
     // Rows `top` to `bottom` with a length, as the clipboard gets them: the cells number, name,
     // start, length, colour (number and name for CSV) joined by tabs, one row a line.
@@ -70,7 +75,7 @@ public:
     // number from `serialStart` (above 0), each block's names end in "-" and the block's number.
     void InsertRows(const std::vector<FieldSheetRow>& rows, int row, int times = 1,
                     std::optional<int> serialStart = std::nullopt);
-    // Empty rows inserted at `top`, as many as rows `top` to `bottom`.
+    // Empty rows inserted at `top`, as many as rows `top` to `bottom`; nothing else moves.
     void InsertEmptyRows(int top, int bottom);
     // Removes rows `top` to `bottom` after the user agrees; false when nothing was removed.
     bool DeleteRows(int top, int bottom, UiHost& host);
@@ -89,6 +94,9 @@ public:
     void Recalculate();
 
 private:
+    bool take(int row, int column, std::string_view text, UiHost& host);
+    bool editName(int row, std::string_view text, UiHost& host);
+    bool editColor(int row, std::string_view text, UiHost& host);
     bool editStart(int row, std::string_view text, UiHost& host);
     bool editLength(int row, std::string_view text, UiHost& host);
     void pasteItems(const std::vector<std::string>& items, int row, int left);

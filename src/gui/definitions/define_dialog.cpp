@@ -70,6 +70,10 @@ TfrmDefine::TfrmDefine(const std::filesystem::path& programFolder,
     layout->addWidget(new QLabel(QStringLiteral("フィールド情報"), this));
     layout->addWidget(stgField, 1);
     layout->addLayout(commands);
+    // A dialog makes its first push button the default one, and Enter in any box would press it.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+    }
     watchChanges();
     showScreen();
     resize(900, 640);
@@ -80,6 +84,7 @@ QWidget* TfrmDefine::createFileArea() {
     txtDefineFileName = new QLineEdit(area);
     cmbDefineFolder = new QComboBox(area);
     cmbDefineFolder->setEditable(true);
+    cmbDefineFolder->setInsertPolicy(QComboBox::NoInsert);
     auto* BitBtn1 = new QToolButton(area);
     BitBtn1->setText(QStringLiteral("..."));
     BitBtn1->setToolTip(QStringLiteral("フォルダ検索"));
@@ -228,7 +233,8 @@ void TfrmDefine::createFieldGrid() {
     stgField = new QTableView(this);
     m_fields = new FieldSheetModel(m_editor.Fields, stgField);
     stgField->setModel(m_fields);
-    stgField->setItemDelegate(new FieldSheetDelegate(stgField));
+    m_delegate = new FieldSheetDelegate(stgField);
+    stgField->setItemDelegate(m_delegate);
     stgField->verticalHeader()->hide();
     stgField->verticalHeader()->setDefaultSectionSize(stgField->fontMetrics().height() + 6);
     stgField->setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -241,19 +247,30 @@ void TfrmDefine::createFieldGrid() {
                                         std::pair{FieldSheet::ColorColumn, 50}}) {
         stgField->setColumnWidth(column, width);
     }
-    stgField->horizontalHeader()->setSectionResizeMode(FieldSheet::NameColumn, QHeaderView::Stretch);
-    // Queued: the edit is applied once the cell editor has closed.
-    connect(m_fields, &FieldSheetModel::editRequested, this, &TfrmDefine::fieldEdited,
-            Qt::QueuedConnection);
+    connect(m_fields, &FieldSheetModel::editRequested, this, &TfrmDefine::cellEdited);
     createFieldMenu();
 }
 
+// The selection is read before the cell still being edited is taken, since showing the taken
+// edit clears it; a refused edit stops the command. Any change counts as a change of the
+// condition.
 template <typename Command>
-void TfrmDefine::changeFields(Command command) {
+void TfrmDefine::runFieldCommand(Command command) {
     const FieldSheetRange range = rangeOf(*stgField);
-    command(m_editor.Fields, range);
-    m_editor.ConditionChanged = true;
-    showFields();
+    commitCellEditor();
+    const CellEdit pending = m_editor.ApplyPendingCell();
+    bool changed = pending != CellEdit::Unchanged;
+    if (pending != CellEdit::Refused) {
+        const std::vector<FieldSheetRow> before = m_editor.Fields.Rows();
+        command(m_editor.Fields, range);
+        if (m_editor.Fields.Rows() != before) {
+            m_editor.ConditionChanged = true;
+            changed = true;
+        }
+    }
+    if (changed) {
+        showFields();
+    }
 }
 
 void TfrmDefine::createFieldMenu() {
@@ -264,45 +281,48 @@ void TfrmDefine::createFieldMenu() {
         stgField->addAction(action);
     };
     add(QStringLiteral("コピー"), [this] {
-        m_host.SetClipboardText(m_editor.Fields.CellsText(rangeOf(*stgField)));
+        runFieldCommand([this](FieldSheet& fields, const FieldSheetRange& range) {
+            m_host.SetClipboardText(fields.CellsText(range));
+        });
     });
     add(QStringLiteral("貼り付け"), [this] {
-        changeFields([this](FieldSheet& fields, const FieldSheetRange& range) {
+        runFieldCommand([this](FieldSheet& fields, const FieldSheetRange& range) {
             fields.PasteCells(m_host.ClipboardText(), range.Top, range.Left);
         });
     });
     add(QStringLiteral("選択レコードコピー"), [this] {
-        const FieldSheetRange range = rangeOf(*stgField);
-        m_editor.CopiedRows = m_editor.Fields.CopyRows(range.Top, range.Bottom);
-        m_host.SetClipboardText(m_editor.Fields.RowsText(range.Top, range.Bottom));
+        runFieldCommand([this](FieldSheet& fields, const FieldSheetRange& range) {
+            m_editor.CopiedRows = fields.CopyRows(range.Top, range.Bottom);
+            m_host.SetClipboardText(fields.RowsText(range.Top, range.Bottom));
+        });
     });
     add(QStringLiteral("レコード貼り付け"), [this] {
-        changeFields([this](FieldSheet& fields, const FieldSheetRange& range) {
+        runFieldCommand([this](FieldSheet& fields, const FieldSheetRange& range) {
             fields.PasteRows(m_editor.CopiedRows, range.Top);
         });
     });
     add(QStringLiteral("選択レコード削除"), [this] {
-        changeFields([this](FieldSheet& fields, const FieldSheetRange& range) {
+        runFieldCommand([this](FieldSheet& fields, const FieldSheetRange& range) {
             fields.DeleteRows(range.Top, range.Bottom, m_host);
         });
     });
     add(QStringLiteral("レコード挿入"), [this] {
-        changeFields([](FieldSheet& fields, const FieldSheetRange& range) {
+        runFieldCommand([](FieldSheet& fields, const FieldSheetRange& range) {
             fields.InsertEmptyRows(range.Top, range.Bottom);
         });
     });
     add(QStringLiteral("レコード挿入貼り付け"), [this] {
-        changeFields([this](FieldSheet& fields, const FieldSheetRange& range) {
+        runFieldCommand([this](FieldSheet& fields, const FieldSheetRange& range) {
             fields.InsertRows(m_editor.CopiedRows, range.Top);
         });
     });
     add(QStringLiteral("繰り返し挿入貼り付け"), [this] {
-        TfrmRepeat repeat(this);
-        if (repeat.exec() != QDialog::Accepted) {
-            return;
-        }
-        changeFields([&](FieldSheet& fields, const FieldSheetRange& range) {
-            fields.InsertRows(m_editor.CopiedRows, range.Top, repeat.times(), repeat.serialStart());
+        runFieldCommand([this](FieldSheet& fields, const FieldSheetRange& range) {
+            TfrmRepeat repeat(this);
+            if (repeat.exec() == QDialog::Accepted) {
+                fields.InsertRows(m_editor.CopiedRows, range.Top, repeat.times(),
+                                  repeat.serialStart());
+            }
         });
     });
 }
@@ -331,6 +351,7 @@ void TfrmDefine::watchChanges() {
 }
 
 void TfrmDefine::takeScreen() {
+    commitCellEditor();
     DefinitionFileControls& file = m_editor.File;
     file.FileName = fromQString(txtDefineFileName->text());
     file.Folder = fromQString(cmbDefineFolder->currentText());
@@ -411,14 +432,32 @@ void TfrmDefine::showFields() {
     }
 }
 
-void TfrmDefine::fieldEdited(int row, int column, const QString& text) {
-    if (m_editor.Fields.Edit(row, column, fromQString(text), m_host)) {
-        m_editor.ConditionChanged = true;
-        showFields();
-        // An accepted edit goes on in the next row.
-        stgField->setCurrentIndex(m_fields->index(std::min(row + 1, m_fields->rowCount() - 1), column));
-    } else {
-        showFields();
+// A cell editor still open (a command reached by a shortcut, or by a button that takes no
+// focus) hands its text on as leaving the cell would. The grid has no index widgets of its own:
+// a widget at the current cell is the editor opened there.
+void TfrmDefine::commitCellEditor() {
+    if (QWidget* editor = stgField->indexWidget(stgField->currentIndex())) {
+        m_delegate->finishEditing(editor);
+    }
+}
+
+void TfrmDefine::cellEdited(int row, int column, const QString& text) {
+    m_editor.PendingCell = PendingCellEdit{row, column, fromQString(text)};
+    // Applied once the cell editor has closed, unless a command takes it first.
+    QMetaObject::invokeMethod(this, &TfrmDefine::applyPendingCell, Qt::QueuedConnection);
+}
+
+void TfrmDefine::applyPendingCell() {
+    if (!m_editor.PendingCell) {
+        return;
+    }
+    const int row = m_editor.PendingCell->Row;
+    const int column = m_editor.PendingCell->Column;
+    const CellEdit result = m_editor.ApplyPendingCell();
+    showFields();
+    if (result == CellEdit::Taken) { // an accepted edit goes on in the next row
+        stgField->setCurrentIndex(
+            m_fields->index(std::min(row + 1, m_fields->rowCount() - 1), column));
     }
 }
 
@@ -428,6 +467,7 @@ void TfrmDefine::openDefinition(const std::filesystem::path& path) {
 }
 
 void TfrmDefine::cmdOpenClick() {
+    takeScreen(); // a cancelled chooser keeps what was typed
     m_editor.ChooseAndOpen();
     showScreen();
 }
@@ -470,8 +510,11 @@ void TfrmDefine::lstDefineClick(int row) {
 
 void TfrmDefine::done(int result) {
     takeScreen();
-    m_editor.Close();
-    QDialog::done(result);
+    const bool mayClose = m_editor.Close();
+    showScreen();
+    if (mayClose) {
+        QDialog::done(result);
+    }
 }
 
 } // namespace ranvo::gui

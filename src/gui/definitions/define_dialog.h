@@ -2,8 +2,9 @@
 
 // The definition editor ("定義ファイル作成ウィザード"): the file area, the condition list, the
 // condition area and the field grid of a definition of its own. The rules are the core's
-// DefinitionEditor; the window copies its widgets into the editor before each command and shows
-// the editor again after it.
+// DefinitionEditor; the window copies its widgets into the editor before each command, a field
+// cell still being edited included, and shows the editor again after it. No button is the
+// default button: Enter in a box never runs a command.
 
 #include "core/definitions/definition_editor.h"
 
@@ -22,6 +23,7 @@ class QTableView;
 namespace ranvo::gui {
 
 class ColorBox;
+class FieldSheetDelegate;
 class FieldSheetModel;
 
 class TfrmDefine : public QDialog {
@@ -44,7 +46,8 @@ public:
     void cmdEditClick();
     void cmdDeleteClick();
     void lstDefineClick(int row);
-    // Every way of closing offers to save what changed.
+    // Every way of closing offers to save what changed; the window stays open when the user
+    // goes back or the save does not complete.
     void done(int result) override;
 
     QLineEdit* txtDefineFileName = nullptr;
@@ -83,14 +86,18 @@ private:
     void takeScreen();
     void showScreen();
     void showFields();
-    void fieldEdited(int row, int column, const QString& text);
-    // Runs a command on the field sheet and shows its result.
+    void commitCellEditor();
+    void cellEdited(int row, int column, const QString& text);
+    void applyPendingCell();
+    // Runs a command of the field grid's pop-up menu on the selected cells, once a cell still
+    // being edited is taken, and shows what changed.
     template <typename Command>
-    void changeFields(Command command);
+    void runFieldCommand(Command command);
 
     DefinitionEditor m_editor;
     UiHost& m_host;
     FieldSheetModel* m_fields = nullptr;
+    FieldSheetDelegate* m_delegate = nullptr;
     // While the screen is being shown, its signals are not the user's changes.
     bool m_showing = false;
 };

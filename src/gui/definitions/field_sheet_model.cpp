@@ -83,10 +83,14 @@ QWidget* FieldSheetDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     return box;
 }
 
+void FieldSheetDelegate::finishEditing(QWidget* editor) {
+    emit commitData(editor);
+    emit closeEditor(editor);
+}
+
 void FieldSheetDelegate::colorPicked() {
     if (auto* box = qobject_cast<ColorBox*>(sender())) {
-        emit commitData(box);
-        emit closeEditor(box);
+        finishEditing(box);
     }
 }
 

@@ -3,7 +3,8 @@
 // The definition editor's field grid as a Qt model over the core's field sheet, and the delegate
 // that edits its colour cells with a colour drop-down. An edit is not applied while the cell
 // editor closes: the model hands it on (editRequested), and the dialog applies it once the
-// editor is gone, because an accepted edit may change every row below.
+// editor is gone, because an accepted edit may change every row below, or when a command needs
+// the sheet before that.
 
 #include "core/definitions/field_sheet.h"
 
@@ -48,6 +49,9 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
+
+    // Ends the editing in `editor` as leaving the cell does: its text goes to the model.
+    void finishEditing(QWidget* editor);
 
 private:
     // A colour picked is a colour given: the cell takes it at once.

@@ -210,9 +210,191 @@ TEST_F(DefinitionEditorTest, ChangesAreOfferedForApplyingAndSaving) {
     EXPECT_EQ(editor.Definition().Conditions[1].CheckWord, "Z");
 
     host.messages.clear();
-    editor.Close();
+    EXPECT_TRUE(editor.Close()) << "the fake answers No: close without saving";
     EXPECT_EQ(host.messageTexts(), std::vector<std::string>{"定義ファイルに更新があります\n\r保存しますか？"});
+    EXPECT_EQ(host.messages.back().buttons, MessageButtons::YesNoCancel);
     EXPECT_FALSE(fs::exists(dir / "lines.def"));
+}
+
+TEST_F(DefinitionEditorTest, ASaveOrCloseThatCannotCompleteKeepsEverything) {
+    nameLinesDefinition();
+    ASSERT_TRUE(editor.Save());
+    const std::string saved = test::ReadBytes(dir / "lines.def");
+    describeCondition("Head", "H");
+    ASSERT_TRUE(editor.Add());
+    editor.Reset();
+
+    // Save, apply the area: the empty field sheet is refused.
+    host.messages.clear();
+    host.answers = {Answer::Yes, Answer::Yes};
+    EXPECT_FALSE(editor.Close());
+    EXPECT_EQ(host.messageTexts().back(), "フィールドは最低でも一つは必要です");
+
+    // A missing check position offers the fallback; declining it stops the save too.
+    editor.Fields.PasteCells("kind\t\t1", 0, FieldSheet::NameColumn);
+    editor.Condition.Start = "";
+    host.answers = {Answer::Yes, Answer::Yes, Answer::No};
+    EXPECT_FALSE(editor.Close());
+    // A folder that vanished, and No to the default one.
+    editor.Condition.Start = "1";
+    editor.File.Folder = (dir / "gone").string();
+    host.answers = {Answer::Yes, Answer::Yes, Answer::No};
+    EXPECT_FALSE(editor.Close());
+    EXPECT_EQ(host.messageTexts().back(),
+              "指定フォルダが存在しません\r\n既定のフォルダに保存しますか？");
+    // Cancel goes back without a word more.
+    host.messages.clear();
+    host.answers = {Answer::Cancel};
+    EXPECT_FALSE(editor.Close());
+    EXPECT_EQ(host.messages.size(), 1U);
+
+    EXPECT_EQ(editor.ConditionNames(),
+              (std::vector<std::string>{std::string(test::fallbackName), "Head"}));
+    EXPECT_EQ(editor.Condition.Name, "Head");
+    EXPECT_EQ(editor.Fields.Fields().size(), 1U);
+    EXPECT_TRUE(editor.DefinitionChanged) << "the area was applied, the definition not saved";
+    EXPECT_EQ(test::ReadBytes(dir / "lines.def"), saved);
+
+    editor.File.Folder = dir.path().string();
+    host.answers = {Answer::Yes, Answer::Yes, Answer::Yes}; // save, apply, overwrite
+    EXPECT_TRUE(editor.Close());
+    EXPECT_NE(test::ReadBytes(dir / "lines.def").find("head,Head,H,1"), std::string::npos);
+}
+
+TEST_F(DefinitionEditorTest, AClickOnAnotherConditionKeepsAnAreaWhoseUpdateIsRefused) {
+    nameLinesDefinition();
+    describeCondition("A", "A");
+    ASSERT_TRUE(editor.Add());
+    editor.Condition.Word = "A,B";
+    editor.ConditionChanged = true;
+    host.answers.push_back(Answer::Yes);
+    EXPECT_FALSE(editor.SelectCondition(0));
+    EXPECT_EQ(host.messageTexts().back(), "チェック文字に「,」を含むことはできません");
+    EXPECT_EQ(editor.Selected(), 1);
+    EXPECT_EQ(editor.Condition.Word, "A,B");
+    EXPECT_TRUE(editor.SelectCondition(0)) << "No applies nothing and moves on";
+    EXPECT_EQ(editor.Definition().Conditions[1].CheckWord, "A");
+}
+
+// Every command first takes the cell still being edited; a refused edit stops the command before
+// it changes, asks or writes anything.
+TEST_F(DefinitionEditorTest, ACellStillBeingEditedIsTakenByEveryCommandOrStopsIt) {
+    nameLinesDefinition();
+    describeCondition("A", "A");
+    ASSERT_TRUE(editor.Add());
+    editor.Condition.Word = "B";
+    const std::vector<std::pair<std::string, std::function<void()>>> commands{
+        {"add", [this] { (void)editor.Add(); }},
+        {"update", [this] { (void)editor.Update(); }},
+        {"delete", [this] { (void)editor.Delete(); }},
+        {"up", [this] { editor.MoveUp(); }},
+        {"down", [this] { editor.MoveDown(); }},
+        {"select", [this] { (void)editor.SelectCondition(0); }},
+        {"save", [this] { (void)editor.Save(); }},
+        {"export", [this] { (void)editor.ExportXml(); }},
+        {"open", [this] { (void)editor.ChooseAndOpen(); }},
+        {"close", [this] { EXPECT_FALSE(editor.Close()); }},
+        {"reset", [this] { editor.Reset(); }},
+        {"csv", [this] { (void)editor.ReadCsv(); }},
+        {"format", [this] { editor.ChooseFormat(false, false); }},
+    };
+    const std::vector<FieldSheetRow> fields = editor.Fields.Rows();
+    for (const auto& [name, command] : commands) {
+        host.messages.clear();
+        host.answers = {Answer::Yes, Answer::Yes, Answer::Yes};
+        editor.PendingCell = PendingCellEdit{0, FieldSheet::LengthColumn, "abc"};
+        command();
+        EXPECT_EQ(host.messageTexts(), std::vector<std::string>{"不正なデータが入力されました"})
+            << name;
+        EXPECT_FALSE(editor.PendingCell) << name;
+        EXPECT_EQ(editor.Fields.Rows(), fields) << name;
+        EXPECT_EQ(editor.ConditionNames().size(), 2U) << name;
+        EXPECT_EQ(editor.Selected(), 1) << name;
+        EXPECT_EQ(editor.Definition().Conditions[1].CheckWord, "A") << name;
+        EXPECT_TRUE(editor.File.Fixed) << name;
+    }
+    EXPECT_TRUE(host.fileChoices.empty());
+    EXPECT_FALSE(fs::exists(dir / "lines.def"));
+
+    editor.PendingCell = PendingCellEdit{2, FieldSheet::NameColumn, "late"};
+    editor.ConditionChanged = false;
+    host.messages.clear();
+    host.answers = {Answer::Yes}; // apply the area
+    ASSERT_TRUE(editor.Save());
+    EXPECT_EQ(host.messageTexts().front(), "条件が更新されています。更新を適用しますか？");
+    EXPECT_EQ(editor.Definition().Conditions[1].FieldName.back(), "late");
+    EXPECT_EQ(editor.Definition().Conditions[1].CheckWord, "B");
+}
+
+TEST_F(DefinitionEditorTest, NamesAndWordsTheFileCannotHoldAreRefusedBeforeAnythingIsWritten) {
+    nameLinesDefinition();
+    ASSERT_TRUE(editor.Save());
+    const std::string saved = test::ReadBytes(dir / "lines.def");
+    const TCondition fallback = editor.Definition().Conditions[0];
+    const auto refusal = [this](const std::function<void()>& change) {
+        describeCondition("Head", "H");
+        editor.Fields.Fill({{"kind", "1", "1", "0"}, {"date", "2", "8", "0"}});
+        change();
+        host.messages.clear();
+        EXPECT_FALSE(editor.Add());
+        EXPECT_FALSE(editor.Update());
+        return host.messages.empty() ? std::string() : host.messages.front().text;
+    };
+    EXPECT_EQ(refusal([this] { editor.Condition.Name = "Head,A"; }),
+              "条件名に「,」を含むことはできません");
+    EXPECT_EQ(refusal([this] { editor.Condition.Name = "Head\r\n"; }),
+              "条件名に改行などの制御文字を含むことはできません");
+    EXPECT_EQ(refusal([this] { editor.Condition.Word = "H,1"; }),
+              "チェック文字に「,」を含むことはできません");
+    EXPECT_EQ(refusal([this] {
+                  editor.Condition.UseWord = false; // a word kept though unused is still written
+                  editor.Condition.Word = "H\n";
+              }),
+              "チェック文字に改行などの制御文字を含むことはできません");
+    EXPECT_EQ(refusal([this] { editor.Fields.PasteCells("a,b", 1, FieldSheet::NameColumn); }),
+              "2行目のフィールド名に「,」を含むことはできません");
+    EXPECT_EQ(refusal([this] {
+                  editor.Fields.ReadCsv("kind,,1\r\n\"a,b\",,2\r\n");
+                  editor.Condition.Start = "0"; // the area describes the fallback
+              }),
+              "2行目のフィールド名に「,」を含むことはできません")
+        << "refused before the fallback is offered";
+    EXPECT_EQ(editor.ConditionNames().size(), 1U);
+    EXPECT_EQ(editor.Definition().Conditions[0].FieldName, fallback.FieldName);
+
+    editor.File.DefineName = "Lines\r\n";
+    EXPECT_FALSE(editor.Save());
+    EXPECT_EQ(host.messageTexts().back(), "定義名に改行などの制御文字を含むことはできません");
+    editor.File.DefineName = "Lines";
+    editor.Condition.Name = "Head,A";
+    editor.ConditionChanged = true;
+    host.answers = {Answer::Yes};
+    EXPECT_FALSE(editor.Save()) << "the area applied first is refused";
+    EXPECT_EQ(test::ReadBytes(dir / "lines.def"), saved);
+}
+
+TEST_F(DefinitionEditorTest, ARecordLengthMustFitInThirtyTwoBits) {
+    nameLinesDefinition();
+    editor.File.RecordLength = "99999999999";
+    EXPECT_FALSE(editor.Save());
+    EXPECT_EQ(host.messageTexts().back(), "レコード長は数値か、空白で指定して下さい");
+    editor.File.RecordLength = "2147483647";
+    EXPECT_TRUE(editor.Save());
+    EXPECT_EQ(editor.Definition().RecordLength, 2147483647);
+}
+
+TEST_F(DefinitionEditorTest, TheOpenChooserProposesTheLastDefinitionRead) {
+    ASSERT_FALSE(editor.ChooseAndOpen());
+    EXPECT_EQ(host.fileChoices.back().initial, dir.path()) << "no define/ folder: the program's";
+    test::WriteBytes(dir / "sales.def", test::exampleDefinitionText());
+    ASSERT_TRUE(editor.Open(dir / "sales.def"));
+    ASSERT_FALSE(editor.ChooseAndOpen());
+    EXPECT_EQ(host.fileChoices.back().initial, dir / "sales.def");
+
+    test::WriteBytes(dir / "bad.def", "not a definition");
+    EXPECT_FALSE(editor.Open(dir / "bad.def"));
+    ASSERT_FALSE(editor.ChooseAndOpen());
+    EXPECT_EQ(host.fileChoices.back().initial, dir / "bad.def") << "read, though refused";
 }
 
 TEST_F(DefinitionEditorTest, ExportProposesTheDefinitionsNameAsXml) {

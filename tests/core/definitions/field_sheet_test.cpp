@@ -19,8 +19,8 @@ protected:
     void typeFields(std::initializer_list<std::pair<const char*, const char*>> fields) {
         int row = sheet.FieldRowCount();
         for (const auto& [name, length] : fields) {
-            ASSERT_TRUE(sheet.Edit(row, FieldSheet::NameColumn, name, host));
-            ASSERT_TRUE(sheet.Edit(row, FieldSheet::LengthColumn, length, host));
+            ASSERT_EQ(sheet.Edit(row, FieldSheet::NameColumn, name, host), CellEdit::Taken);
+            ASSERT_EQ(sheet.Edit(row, FieldSheet::LengthColumn, length, host), CellEdit::Taken);
             ++row;
         }
     }
@@ -42,12 +42,14 @@ TEST_F(FieldSheetTest, TypedFieldsGetTheirStartsAndAnEmptyRowFollows) {
     EXPECT_EQ(sheet.Rows(), (Rows{{"a", "1", "3", ""}, {"b", "4", "4", ""}, {"c", "8", "5", ""},
                                   {"", "13", "", ""}}));
     EXPECT_EQ(column(FieldSheet::NumberColumn), (std::vector<std::string>{"1", "2", "3", "4"}));
-    EXPECT_FALSE(sheet.Edit(0, FieldSheet::NameColumn, "a", host)) << "no change, no edit";
+    EXPECT_EQ(sheet.Edit(0, FieldSheet::NameColumn, "a", host), CellEdit::Unchanged);
+    EXPECT_EQ(sheet.Edit(0, FieldSheet::NumberColumn, "9", host), CellEdit::Unchanged);
+    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(FieldSheetTest, EditingAStartResizesTheFieldAboveAndMovesTheOnesBelow) {
     typeFields({{"a", "3"}, {"b", "4"}, {"c", "5"}});
-    ASSERT_TRUE(sheet.Edit(1, FieldSheet::StartColumn, "6", host));
+    ASSERT_EQ(sheet.Edit(1, FieldSheet::StartColumn, "6", host), CellEdit::Taken);
     EXPECT_EQ(column(FieldSheet::LengthColumn), (std::vector<std::string>{"5", "4", "5", ""}));
     EXPECT_EQ(column(FieldSheet::StartColumn), (std::vector<std::string>{"1", "6", "10", "15"}));
 
@@ -57,7 +59,7 @@ TEST_F(FieldSheetTest, EditingAStartResizesTheFieldAboveAndMovesTheOnesBelow) {
           std::tuple{1, "0", "開始位置は、1以上の数値で入力してください"},
           std::tuple{0, "2", "最初の開始位置は、1でなければいけません"},
           std::tuple{2, "6", "開始位置は、前の値より大きくなければなりません"}}) {
-        EXPECT_FALSE(sheet.Edit(row, FieldSheet::StartColumn, text, host));
+        EXPECT_EQ(sheet.Edit(row, FieldSheet::StartColumn, text, host), CellEdit::Refused);
         EXPECT_EQ(host.messageTexts().back(), message);
     }
     EXPECT_EQ(sheet.Rows(), before);
@@ -65,12 +67,12 @@ TEST_F(FieldSheetTest, EditingAStartResizesTheFieldAboveAndMovesTheOnesBelow) {
 
 TEST_F(FieldSheetTest, LengthsMustBePositiveNumbers) {
     typeFields({{"a", "3"}});
-    EXPECT_FALSE(sheet.Edit(0, FieldSheet::LengthColumn, "abc", host));
+    EXPECT_EQ(sheet.Edit(0, FieldSheet::LengthColumn, "abc", host), CellEdit::Refused);
     EXPECT_EQ(host.messageTexts().back(), "不正なデータが入力されました");
-    EXPECT_FALSE(sheet.Edit(0, FieldSheet::LengthColumn, "0", host));
+    EXPECT_EQ(sheet.Edit(0, FieldSheet::LengthColumn, "0", host), CellEdit::Refused);
     EXPECT_EQ(host.messageTexts().back(), "フィールドサイズは、1以上の数値で入力してください");
     EXPECT_EQ(sheet.Cell(0, FieldSheet::LengthColumn), "3");
-    EXPECT_TRUE(sheet.Edit(0, FieldSheet::LengthColumn, "12", host));
+    EXPECT_EQ(sheet.Edit(0, FieldSheet::LengthColumn, "12", host), CellEdit::Taken);
     EXPECT_EQ(sheet.Cell(1, FieldSheet::StartColumn), "13");
 }
 
@@ -110,10 +112,56 @@ TEST_F(FieldSheetTest, DeletingAsksAndKeepsOneEmptyRow) {
     host.answers.push_back(Answer::Yes);
     EXPECT_TRUE(sheet.DeleteRows(1, 3, host));
     EXPECT_EQ(sheet.Rows(), (Rows{{"a", "1", "2", ""}, {"", "3", "", ""}}));
+}
 
-    sheet.InsertEmptyRows(0, 1);
-    EXPECT_EQ(sheet.FieldRowCount(), 3);
-    EXPECT_EQ(sheet.Rows()[2], (FieldSheetRow{"a", "3", "2", ""}));
+TEST_F(FieldSheetTest, InsertedRowsStayEmptyAndHoldNoFieldUntilFilledIn) {
+    typeFields({{"a", "2"}, {"b", "3"}, {"c", "4"}});
+    sheet.InsertEmptyRows(1, 2);
+    EXPECT_EQ(sheet.Rows(), (Rows{{"a", "1", "2", ""},
+                                  {},
+                                  {},
+                                  {"b", "3", "3", ""},
+                                  {"c", "6", "4", ""},
+                                  {"", "10", "", ""}}));
+    EXPECT_EQ(column(FieldSheet::NumberColumn),
+              (std::vector<std::string>{"1", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(sheet.Fields(), (Rows{{"a", "1", "2", ""}, {"b", "3", "3", ""}, {"c", "6", "4", ""}}))
+        << "the fields below an empty row are kept";
+    sheet.Csv = true;
+    EXPECT_EQ(sheet.Fields().size(), 5U) << "a CSV column without a name keeps its place";
+    sheet.Csv = false;
+
+    ASSERT_EQ(sheet.Edit(1, FieldSheet::NameColumn, "new", host), CellEdit::Taken);
+    EXPECT_EQ(column(FieldSheet::LengthColumn),
+              (std::vector<std::string>{"2", "1", "1", "3", "4", ""}));
+    EXPECT_EQ(column(FieldSheet::StartColumn),
+              (std::vector<std::string>{"1", "3", "4", "5", "8", "12"}));
+}
+
+TEST_F(FieldSheetTest, NamesAndColoursTakeOnlyWhatTheFileCanHold) {
+    typeFields({{"a", "2"}});
+    for (const auto& [text, message] :
+         {std::pair{"x,y", "フィールド名に「,」を含むことはできません"},
+          std::pair{"x\r\ny", "フィールド名に改行などの制御文字を含むことはできません"},
+          std::pair{"x\ny", "フィールド名に改行などの制御文字を含むことはできません"}}) {
+        EXPECT_EQ(sheet.Edit(0, FieldSheet::NameColumn, text, host), CellEdit::Refused) << text;
+        EXPECT_EQ(host.messageTexts().back(), message);
+    }
+    EXPECT_EQ(sheet.Edit(0, FieldSheet::NameColumn, std::string("x\0y", 3), host),
+              CellEdit::Refused);
+    EXPECT_EQ(sheet.Edit(0, FieldSheet::NameColumn, "\x83\x5C \"q\" \t", host), CellEdit::Taken)
+        << "a trail byte that looks like a backslash, quotes and tabs are held as they are";
+
+    for (const char* text : {"red", "1,2", "99999999999", "1 2"}) {
+        EXPECT_EQ(sheet.Edit(0, FieldSheet::ColorColumn, text, host), CellEdit::Refused) << text;
+        EXPECT_EQ(host.messageTexts().back(), "不正なデータが入力されました");
+    }
+    EXPECT_EQ(sheet.Edit(0, FieldSheet::ColorColumn, "$FF", host), CellEdit::Taken);
+    EXPECT_EQ(sheet.Cell(0, FieldSheet::ColorColumn), "255");
+    EXPECT_EQ(sheet.Edit(0, FieldSheet::ColorColumn, "-2147483633", host), CellEdit::Taken)
+        << "a system colour";
+    EXPECT_EQ(sheet.Edit(0, FieldSheet::ColorColumn, "", host), CellEdit::Taken);
+    EXPECT_EQ(sheet.Rows().front(), (FieldSheetRow{"\x83\x5C \"q\" \t", "1", "2", ""}));
 }
 
 TEST_F(FieldSheetTest, PastedCellsTakeNamesAndNumbersButNoStarts) {
@@ -131,7 +179,7 @@ TEST_F(FieldSheetTest, CsvFieldsAreOneColumnEach) {
     sheet.PasteCells("a\t\t7\r\nb", 0, FieldSheet::NameColumn);
     EXPECT_EQ(column(FieldSheet::LengthColumn), (std::vector<std::string>{"1", "1", ""}));
     EXPECT_EQ(column(FieldSheet::StartColumn), (std::vector<std::string>{"1", "2", "3"}));
-    EXPECT_FALSE(sheet.Edit(0, FieldSheet::LengthColumn, "5", host));
+    EXPECT_EQ(sheet.Edit(0, FieldSheet::LengthColumn, "5", host), CellEdit::Unchanged);
     EXPECT_EQ(sheet.RowsText(0, 1), "1\ta\r\n2\tb");
 }
 
