@@ -4,7 +4,8 @@
 
 namespace ranvo::cli {
 
-Arguments::Arguments(const std::vector<std::string>& words, const std::vector<std::string>& valued) {
+Arguments::Arguments(const std::vector<std::string>& words, const std::vector<std::string>& valued,
+                     const std::vector<std::string>& flags) {
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         if (!word.starts_with("--")) {
@@ -12,6 +13,10 @@ Arguments::Arguments(const std::vector<std::string>& words, const std::vector<st
             continue;
         }
         const std::string name = word.substr(2);
+        if (std::find(flags.begin(), flags.end(), name) != flags.end()) {
+            m_flags.insert(name);
+            continue;
+        }
         if (std::find(valued.begin(), valued.end(), name) == valued.end()) {
             throw UsageError("unknown option " + word);
         }

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -20,17 +21,21 @@ public:
 
 class Arguments {
 public:
-    // `valued` names the options that take a value; every other "--word" is refused.
-    Arguments(const std::vector<std::string>& words, const std::vector<std::string>& valued);
+    // `valued` names the options that take a value and `flags` those that stand alone; every
+    // other "--word" is refused.
+    Arguments(const std::vector<std::string>& words, const std::vector<std::string>& valued,
+              const std::vector<std::string>& flags = {});
 
     [[nodiscard]] const std::vector<std::string>& positional() const { return m_positional; }
     [[nodiscard]] std::optional<std::string> option(const std::string& name) const;
+    [[nodiscard]] bool flag(const std::string& name) const { return m_flags.contains(name); }
     // The positional words must number exactly `count`.
     void expectPositional(std::size_t count) const;
 
 private:
     std::vector<std::string> m_positional;
     std::map<std::string, std::string> m_options;
+    std::set<std::string> m_flags;
 };
 
 // "sjis", "euc", "jis", "unicode" or "utf8".

@@ -1,6 +1,11 @@
 #include "console_host.h"
 
+#include <atomic>
+#include <chrono>
+#include <exception>
 #include <iostream>
+#include <string>
+#include <thread>
 
 namespace ranvo::cli {
 
@@ -14,6 +19,38 @@ Answer ConsoleHost::Message(std::string_view text, MessageIcon icon, MessageButt
     case MessageButtons::Yes: return Answer::Yes;
     default: return Answer::No;
     }
+}
+
+bool ConsoleHost::RunWithProgress(std::string_view caption, TaskProgress& progress,
+                                  const std::function<void()>& work) {
+    if (!m_showProgress) {
+        work();
+        return !progress.Cancelled();
+    }
+    std::atomic<bool> finished{false};
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        finished = true;
+    });
+    while (!finished) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        const std::uint64_t total = progress.Total.load(std::memory_order_relaxed);
+        if (total > 0) {
+            std::cerr << '\r' << caption << ' ' << progress.Done.load(std::memory_order_relaxed) * 100 / total
+                      << '%' << std::flush;
+        }
+    }
+    worker.join();
+    std::cerr << '\r' << std::string(caption.size() + 6, ' ') << '\r' << std::flush;
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    return !progress.Cancelled();
 }
 
 bool ConsoleHost::takeError() {

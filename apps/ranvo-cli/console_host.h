@@ -2,7 +2,7 @@
 
 // The UiHost of the command-line tool: messages go to standard error, questions are answered
 // No (a batch run never confirms anything destructive), choosers choose nothing, and text is
-// measured as a monospace terminal would show it.
+// measured as a monospace terminal would show it. Long work may show its progress on a terminal.
 
 #include "core/platform/ui_host.h"
 
@@ -10,6 +10,9 @@ namespace ranvo::cli {
 
 class ConsoleHost : public UiHost {
 public:
+    // With `showProgress`, long work shows how far it has come on standard error (a terminal).
+    explicit ConsoleHost(bool showProgress = false) : m_showProgress(showProgress) {}
+
     Answer Message(std::string_view text, MessageIcon icon, MessageButtons buttons) override;
     std::optional<std::filesystem::path> ChooseOpenFile(const FileChoice&) override { return {}; }
     std::optional<std::filesystem::path> ChooseSaveFile(const FileChoice&) override { return {}; }
@@ -28,6 +31,8 @@ public:
     int TextHeight(FontRole, std::string_view) override { return 16; }
     std::optional<int> ByteWidth(FontRole) override { return 8; }
     bool ShiftDown() override { return false; }
+    bool RunWithProgress(std::string_view caption, TaskProgress& progress,
+                         const std::function<void()>& work) override;
 
     // Whether an error message was shown since the last call.
     [[nodiscard]] bool takeError();
@@ -35,6 +40,7 @@ public:
 private:
     std::string m_clipboard;
     bool m_error = false;
+    bool m_showProgress = false;
 };
 
 } // namespace ranvo::cli

@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "console_host.h"
 #include "core/loading/open_command.h"
+#include "core/platform/terminal.h"
 #include "core/state/main_state.h"
 #include "core/text/number_text.h"
 
@@ -53,7 +54,7 @@ bool writeRows(const MainState& state, std::FILE* out) {
 } // namespace
 
 int runDump(const std::vector<std::string>& words) {
-    const Arguments arguments(words, {"def", "code", "range", "home"});
+    const Arguments arguments(words, {"def", "code", "range", "home"}, {"quiet"});
     arguments.expectPositional(1);
     OpenChoice choice;
     choice.DataPath = arguments.positional()[0];
@@ -69,7 +70,7 @@ int runDump(const std::vector<std::string>& words) {
                                       : std::vector<std::filesystem::path>();
     choice.Definitions = definitions;
     choice.RecordHistory = false;
-    ConsoleHost host;
+    ConsoleHost host(!arguments.flag("quiet") && StandardErrorIsTerminal());
     if (OpenDataFile(*state, choice, host).Outcome != OpenOutcome::Opened) {
         return 1;
     }

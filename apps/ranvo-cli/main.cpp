@@ -16,14 +16,15 @@ namespace {
 constexpr std::string_view kUsage = R"(usage: ranvo-cli COMMAND ...
 
 Commands:
-  dump DATA [--def DEF] [--code CODE] [--range FROM-TO] [--home DIR]
+  dump DATA [--def DEF] [--code CODE] [--range FROM-TO] [--home DIR] [--quiet]
       Reads DEF (without --def: the definition the detect command picks) and loads DATA
       through it as the open dialog does, then writes one line per record to standard
       output: the record's three-character condition number, a TAB, its fields joined by
       TAB, and LF, as raw Shift_JIS bytes. --range keeps records FROM to TO (1-based).
       --home names the application folder whose config.ini supplies the settings and whose
       definitions and history.dat detection uses; without it the first-run settings apply
-      and detection looks only beside DATA. history.dat is read, never written.
+      and detection looks only beside DATA. history.dat is read, never written. On a
+      terminal the load shows its progress on standard error; --quiet keeps it silent.
   detect DATA --home DIR [--code CODE]
       Prints the definition file that automatic detection picks for DATA, read in CODE, with
       DIR as the application folder: a definition beside DATA, else the one DATA was last

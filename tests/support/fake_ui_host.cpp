@@ -63,4 +63,12 @@ std::vector<std::string> FakeUiHost::messageTexts() const {
     return texts;
 }
 
+bool FakeUiHost::RunWithProgress(std::string_view caption, TaskProgress& progress,
+                                 const std::function<void()>& work) {
+    progressCaptions.emplace_back(caption);
+    progress.CancelRequested = cancelWork;
+    work();
+    return !progress.Cancelled();
+}
+
 } // namespace ranvo::test

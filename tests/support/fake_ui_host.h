@@ -40,6 +40,9 @@ public:
         return proportional || !offerByteWidth ? std::nullopt : std::optional<int>(kCharWidth);
     }
     bool ShiftDown() override { return shiftDown; }
+    // The user cancels the work as soon as it starts when `cancelWork` is set.
+    bool RunWithProgress(std::string_view caption, TaskProgress& progress,
+                         const std::function<void()>& work) override;
 
     // The texts of the messages shown so far, in order.
     [[nodiscard]] std::vector<std::string> messageTexts() const;
@@ -53,6 +56,8 @@ public:
     int busyDepth = 0;
     int busyCount = 0;
     bool shiftDown = false;
+    bool cancelWork = false;
+    std::vector<std::string> progressCaptions;
     bool proportional = false;
     bool offerByteWidth = true;
     int measuredTexts = 0;

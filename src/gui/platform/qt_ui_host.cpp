@@ -4,11 +4,19 @@
 #include "gui/platform/text_codec.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QStringList>
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <thread>
 
 namespace ranvo::gui {
 namespace {
@@ -84,8 +92,13 @@ std::optional<std::filesystem::path> QtUiHost::ChooseFolder(std::string_view cap
     return chosen(QFileDialog::getExistingDirectory(m_owner, fromUtf8(caption), pathToQString(initial)));
 }
 
+// Programs on this desktop end clipboard lines with LF alone; the cell blocks and records read
+// from it end theirs with CR LF, so a lone LF is taken for one.
 std::string QtUiHost::ClipboardText() {
-    return fromQString(QApplication::clipboard()->text());
+    QString text = QApplication::clipboard()->text();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return fromQString(text);
 }
 
 void QtUiHost::SetClipboardText(std::string_view text) {
@@ -94,6 +107,47 @@ void QtUiHost::SetClipboardText(std::string_view text) {
 
 void QtUiHost::Beep(BeepKind) {
     QApplication::beep();
+}
+
+bool QtUiHost::RunWithProgress(std::string_view caption, TaskProgress& progress,
+                               const std::function<void()>& work) {
+    constexpr int kSteps = 1000;
+    std::atomic<bool> finished{false};
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        finished = true;
+    });
+    QProgressDialog dialog(fromUtf8(caption), QStringLiteral("中止"), 0, kSteps, m_owner);
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(300);
+    dialog.setAutoReset(false);
+    dialog.setAutoClose(false);
+    QObject::connect(&dialog, &QProgressDialog::canceled, &dialog,
+                     [&progress] { progress.CancelRequested = true; });
+    QEventLoop loop;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+        const std::uint64_t total = progress.Total.load(std::memory_order_relaxed);
+        const std::uint64_t done = progress.Done.load(std::memory_order_relaxed);
+        if (total > 0 && !dialog.wasCanceled()) {
+            dialog.setValue(static_cast<int>(std::min<std::uint64_t>(done * kSteps / total, kSteps - 1)));
+        }
+        if (finished) {
+            loop.quit();
+        }
+    });
+    timer.start(30);
+    loop.exec();
+    worker.join();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    return !progress.Cancelled();
 }
 
 void QtUiHost::BeginBusy() {

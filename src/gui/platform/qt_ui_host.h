@@ -34,6 +34,10 @@ public:
     int TextHeight(FontRole font, std::string_view text) override;
     std::optional<int> ByteWidth(FontRole font) override;
     bool ShiftDown() override;
+    // The work runs on a thread of its own while a progress dialog with 中止 shows how far it has
+    // come and the window keeps painting.
+    bool RunWithProgress(std::string_view caption, TaskProgress& progress,
+                         const std::function<void()>& work) override;
 
     // The font of a role, from the settings as they are now.
     [[nodiscard]] QFont font(FontRole role) const;
