@@ -4,6 +4,8 @@
 #include "core/definitions/define_class.h"
 #include "core/loading/data_encoding.h"
 #include "core/platform/code_page.h"
+#include "core/platform/file_io.h"
+#include "core/platform/paths.h"
 #include "core/text/sjis.h"
 
 #include <algorithm>
@@ -330,11 +332,8 @@ void buildSlips(const Words& words, std::size_t recordCount, BenchTexts& texts) 
 }
 
 bool writeFile(const std::filesystem::path& path, std::string_view bytes, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    const bool written =
-        file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (file == nullptr || std::fclose(file) != 0 || !written) {
-        error = "cannot write " + path.string();
+    if (!WriteFileReplacing(path, bytes)) {
+        error = "cannot write " + GenericUtf8(path);
         return false;
     }
     return true;

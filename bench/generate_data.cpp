@@ -1,6 +1,7 @@
 // ranvo-bench-data: writes the benchmark data set that scripts/bench measures.
 
 #include "bench/bench_data.h"
+#include "core/platform/paths.h"
 
 #include <charconv>
 #include <chrono>
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
-    std::printf("wrote %zu records into %s in %.2f s\n", count, folder->c_str(), took.count());
+    std::printf("wrote %zu records into %s in %.2f s\n", count, ranvo::GenericUtf8(*folder).c_str(),
+                took.count());
     return 0;
 }

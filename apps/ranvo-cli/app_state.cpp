@@ -1,12 +1,13 @@
 #include "app_state.h"
 
 #include "core/loading/definition_list.h"
+#include "core/platform/paths.h"
 
 namespace ranvo::cli {
 
 std::unique_ptr<MainState> makeState(const std::optional<std::string>& home) {
     if (home) {
-        const AppHome appHome{std::filesystem::path(*home)};
+        const AppHome appHome{PathFromUtf8(*home)};
         return std::make_unique<MainState>(appHome, TRanvoSetting(appHome.ConfigFile()));
     }
     return std::make_unique<MainState>(AppHome(), TRanvoSetting::Defaults());

@@ -1,5 +1,7 @@
 #include "arguments.h"
 
+#include "core/platform/paths.h"
+
 #include <algorithm>
 
 namespace ranvo::cli {
@@ -32,6 +34,15 @@ std::optional<std::string> Arguments::option(const std::string& name) const {
     return found == m_options.end() ? std::nullopt : std::optional(found->second);
 }
 
+std::filesystem::path Arguments::positionalPath(std::size_t index) const {
+    return PathFromUtf8(m_positional.at(index));
+}
+
+std::optional<std::filesystem::path> Arguments::optionPath(const std::string& name) const {
+    const std::optional<std::string> word = option(name);
+    return word ? std::optional(PathFromUtf8(*word)) : std::nullopt;
+}
+
 void Arguments::expectPositional(std::size_t count) const {
     if (m_positional.size() != count) {
         throw UsageError("expected " + std::to_string(count) + " file argument(s), got " +
@@ -41,7 +52,7 @@ void Arguments::expectPositional(std::size_t count) const {
 
 KanjiCode parseCode(const std::string& name) {
     static const std::pair<const char*, KanjiCode> codes[] = {
-        {"sjis", KanjiCode::ShiftJis}, {"euc", KanjiCode::Euc},   {"jis", KanjiCode::Jis},
+        {"sjis", KanjiCode::ShiftJis},   {"euc", KanjiCode::Euc},   {"jis", KanjiCode::Jis},
         {"unicode", KanjiCode::Unicode}, {"utf8", KanjiCode::Utf8},
     };
     for (const auto& [word, code] : codes) {

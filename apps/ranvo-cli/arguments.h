@@ -5,6 +5,7 @@
 
 #include "core/state/load_options.h"
 
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
@@ -29,6 +30,9 @@ public:
     [[nodiscard]] const std::vector<std::string>& positional() const { return m_positional; }
     [[nodiscard]] std::optional<std::string> option(const std::string& name) const;
     [[nodiscard]] bool flag(const std::string& name) const { return m_flags.contains(name); }
+    // The words as paths: they are UTF-8, which a narrow string is not taken for everywhere.
+    [[nodiscard]] std::filesystem::path positionalPath(std::size_t index) const;
+    [[nodiscard]] std::optional<std::filesystem::path> optionPath(const std::string& name) const;
     // The positional words must number exactly `count`.
     void expectPositional(std::size_t count) const;
 

@@ -3,8 +3,8 @@
 
 #include "arguments.h"
 #include "commands.h"
-
 #include "core/definitions/define_class.h"
+#include "core/platform/paths.h"
 
 #include <iostream>
 
@@ -16,13 +16,13 @@ template <typename Save>
 int convertDefinition(const std::vector<std::string>& words, Save save) {
     const Arguments arguments(words, {});
     arguments.expectPositional(2);
-    const std::filesystem::path input = arguments.positional()[0];
+    const std::filesystem::path input = arguments.positionalPath(0);
     TDefineClass definition;
     if (!definition.LoadFromFile(input)) {
-        std::cerr << "定義ファイル\"" << input.string() << "\"の読込に失敗しました\n";
+        std::cerr << "定義ファイル\"" << GenericUtf8(input) << "\"の読込に失敗しました\n";
         return 1;
     }
-    if (!save(definition, std::filesystem::path(arguments.positional()[1]))) {
+    if (!save(definition, arguments.positionalPath(1))) {
         std::cerr << "定義ファイルの保存に失敗しました\n";
         return 1;
     }

@@ -4,6 +4,7 @@
 #include "arguments.h"
 #include "commands.h"
 #include "core/loading/auto_detect.h"
+#include "core/platform/paths.h"
 
 #include <iostream>
 #include <system_error>
@@ -36,7 +37,7 @@ int runDetect(const std::vector<std::string>& words) {
         throw UsageError("detect needs --home DIR");
     }
     const KanjiCode code = parseCode(arguments.option("code").value_or("sjis"));
-    const std::filesystem::path data = arguments.positional()[0];
+    const std::filesystem::path data = arguments.positionalPath(0);
     std::error_code error;
     if (!std::filesystem::exists(data, error)) {
         std::cerr << "読込ファイルが存在しません\n";
@@ -50,7 +51,7 @@ int runDetect(const std::vector<std::string>& words) {
         std::cerr << "定義ファイルの自動判別に失敗しました\n";
         return 1;
     }
-    std::cout << shownPath(*found).string() << '\n';
+    std::cout << GenericUtf8(shownPath(*found)) << '\n';
     return std::cout.flush() ? 0 : 1;
 }
 

@@ -57,9 +57,9 @@ int runDump(const std::vector<std::string>& words) {
     const Arguments arguments(words, {"def", "code", "range", "home"}, {"quiet"});
     arguments.expectPositional(1);
     OpenChoice choice;
-    choice.DataPath = arguments.positional()[0];
+    choice.DataPath = arguments.positionalPath(0);
     // Without --def the definition is detected, as the open dialog does at "(自動判別)".
-    choice.DefinitionPath = arguments.option("def").value_or("");
+    choice.DefinitionPath = arguments.optionPath("def").value_or(std::filesystem::path());
     choice.Options.Code = parseCode(arguments.option("code").value_or("sjis"));
     if (const auto range = arguments.option("range")) {
         choice.Options.Range = parseRange(*range);

@@ -2,14 +2,11 @@
 
 #include "arguments.h"
 #include "commands.h"
+#include "core/platform/program_start.h"
 
 #include <exception>
 #include <iostream>
 #include <string_view>
-
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 namespace {
 
@@ -44,20 +41,13 @@ CODE is one of sjis (the default), euc, jis, unicode (UTF-16LE) and utf8.
 Exit codes: 0 success, 1 failure (the reason on standard error), 2 usage error.
 )";
 
-// A batch run converts and loads in large pieces: memory the C library got for one piece is
-// kept for the next instead of being handed back to the system and faulted in again.
-void keepFreedMemoryForReuse() {
-#ifdef __GLIBC__
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 512 << 20);
-#endif
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    keepFreedMemoryForReuse();
-    const std::vector<std::string> words(argv + 1, argv + argc);
+    // A batch run converts and loads in large pieces: memory got for one piece serves the next.
+    ranvo::KeepFreedMemoryForReuse();
+    ranvo::UseBinaryStandardStreams();
+    const std::vector<std::string> words = ranvo::CommandLineArguments(argc, argv);
     if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
         std::cout << kUsage;
         return words.empty() ? 2 : 0;

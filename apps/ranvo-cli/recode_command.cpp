@@ -3,8 +3,8 @@
 
 #include "arguments.h"
 #include "commands.h"
-
 #include "core/loading/recode.h"
+#include "core/platform/paths.h"
 
 #include <iostream>
 
@@ -20,20 +20,21 @@ int runRecode(const std::vector<std::string>& words) {
     }
     const KanjiCode fromCode = parseCode(*from);
     const KanjiCode toCode = parseCode(*to);
-    const std::filesystem::path input = arguments.positional()[0];
-    const std::filesystem::path output = arguments.positional()[1];
+    const std::filesystem::path input = arguments.positionalPath(0);
+    const std::filesystem::path output = arguments.positionalPath(1);
 
     const RecodeResult result = RecodeFile(input, output, fromCode, toCode);
     if (!result.Read) {
-        std::cerr << "ファイル\"" << input.string() << "\"の読込に失敗しました\n";
+        std::cerr << "ファイル\"" << GenericUtf8(input) << "\"の読込に失敗しました\n";
         return 1;
     }
     if (!result.Written) {
-        std::cerr << "ファイル\"" << output.string() << "\"の書込に失敗しました\n";
+        std::cerr << "ファイル\"" << GenericUtf8(output) << "\"の書込に失敗しました\n";
         return 1;
     }
     if (result.LostCharacters > 0) {
-        std::cerr << "変換できない文字が" << result.LostCharacters << "文字あり、「?」に置き換えました\n";
+        std::cerr << "変換できない文字が" << result.LostCharacters
+                  << "文字あり、「?」に置き換えました\n";
     }
     return 0;
 }

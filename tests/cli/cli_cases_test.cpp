@@ -6,12 +6,16 @@
 //   expected-stderr  text that standard error must contain (optional)
 //   expected-out     the exact bytes of the {out} file (optional)
 // and the data and definition files the arguments name, relative to the folder.
+//
+// RANVO_CLI_COMMAND in the environment, when set, is the command that runs the tool instead of
+// the one built beside this program: scripts/test-windows runs the Windows build through wine.
 
 #include "support/byte_files.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -42,7 +46,9 @@ TEST_P(CliCase, BehavesAsExpected) {
     test::TempDir scratch;
     const fs::path out = scratch / "out";
 
-    std::string command = "cd " + shellQuoted(folder.string()) + " && " + shellQuoted(RANVO_CLI);
+    const char* const replacement = std::getenv("RANVO_CLI_COMMAND");
+    std::string command = "cd " + shellQuoted(folder.string()) + " && " +
+                          (replacement != nullptr ? replacement : shellQuoted(RANVO_CLI));
     std::istringstream args(test::ReadBytes(folder / "args"));
     for (std::string arg; std::getline(args, arg);) {
         if (arg == "{out}") {
@@ -81,12 +87,11 @@ std::vector<std::string> caseNames() {
     return names;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CliCase, ::testing::ValuesIn(caseNames()),
-                         [](const auto& param) {
-                             std::string name = param.param;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, CliCase, ::testing::ValuesIn(caseNames()), [](const auto& param) {
+    std::string name = param.param;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+});
 
 } // namespace
 } // namespace ranvo

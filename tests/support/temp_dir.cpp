@@ -1,21 +1,25 @@
 #include "support/temp_dir.h"
 
-#include <gtest/gtest.h>
-
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <system_error>
 
-#include <stdlib.h>
-
 namespace ranvo::test {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ranvo-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
+    // A fresh name until one is free: creating the folder is what claims it.
+    static std::mt19937_64 names{std::random_device{}()};
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path candidate = base / ("ranvo-test-" + std::to_string(names()));
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) {
+            m_path = candidate;
+            return;
+        }
     }
-    m_path = pattern;
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempDir::~TempDir() {

@@ -1,30 +1,32 @@
 #include "core/platform/code_page.h"
 
+#include "core/platform/code_page_system.h"
+#include "core/platform/paths.h"
 #include "core/text/sjis.h"
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <iconv.h>
 
 namespace ranvo {
 namespace {
 
-// An ASCII run shorter than this stays inside the block handed to iconv: one more iconv call
-// costs more than iconv converting a line's worth of ASCII, and records of Japanese text are
+using code_page::Charset;
+
+// An ASCII run shorter than this stays inside the block handed to the system: one more call
+// costs more than the system converting a line's worth of ASCII, and records of Japanese text are
 // full of short runs (numbers, blanks, line ends).
 constexpr std::size_t kMinCopiedAsciiRun = 64;
 
 // One side of a conversion as the block splitter sees it.
 struct Encoding {
-    const char* iconvName;
+    Charset charset;
     std::size_t unitWidth; // bytes of an ASCII character: 1, or 2 for UTF-16
     // Whether a byte below 80 can be the second byte of a character (CP932: "ア" is 83 41).
     bool asciiMayTrail;
-    // Bytes from the front of `rest` (never empty) that iconv refused or could not finish, which
-    // together become one "?".
+    // Bytes from the front of `rest` (never empty) that the system refused or could not finish,
+    // which together become one "?".
     std::size_t (*invalidLength)(std::string_view rest);
 };
 
@@ -86,9 +88,9 @@ std::size_t utf16InvalidLength(std::string_view rest) {
     return pair ? 4 : 2;
 }
 
-constexpr Encoding kCp932{"CP932", 1, true, cp932InvalidLength};
-constexpr Encoding kUtf8{"UTF-8", 1, false, utf8InvalidLength};
-constexpr Encoding kUtf16Le{"UTF-16LE", 2, false, utf16InvalidLength};
+constexpr Encoding kCp932{Charset::Cp932, 1, true, cp932InvalidLength};
+constexpr Encoding kUtf8{Charset::Utf8, 1, false, utf8InvalidLength};
+constexpr Encoding kUtf16Le{Charset::Utf16Le, 2, false, utf16InvalidLength};
 
 [[nodiscard]] bool isAsciiAt(const Encoding& encoding, std::string_view text, std::size_t pos) {
     if (encoding.unitWidth == 1) {
@@ -97,32 +99,12 @@ constexpr Encoding kUtf16Le{"UTF-16LE", 2, false, utf16InvalidLength};
     return pos + 1 < text.size() && byteAt(text, pos) < 0x80 && byteAt(text, pos + 1) == 0;
 }
 
-class IconvHandle {
-public:
-    IconvHandle(const char* to, const char* from) : m_cd(::iconv_open(to, from)) {}
-    ~IconvHandle() {
-        if (valid()) {
-            ::iconv_close(m_cd);
-        }
-    }
-    IconvHandle(const IconvHandle&) = delete;
-    IconvHandle& operator=(const IconvHandle&) = delete;
-
-    [[nodiscard]] bool valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
-    [[nodiscard]] iconv_t get() const { return m_cd; }
-
-private:
-    iconv_t m_cd;
-};
-
 // Converts block by block: long ASCII runs are copied (widened or narrowed for UTF-16), and
-// everything between them goes to iconv in one call, resumed after each refused sequence.
+// everything between them goes to the system in one call, resumed after each refused sequence.
 class BlockConverter {
 public:
     BlockConverter(const Encoding& from, const Encoding& to, std::size_t expectedSize)
-        : m_from(from), m_to(to), m_iconv(to.iconvName, from.iconvName) {
-        m_result.bytes.resize(expectedSize);
-    }
+        : m_from(from), m_to(to), m_system(from.charset, to.charset), m_out(expectedSize) {}
 
     ConvertedText run(std::string_view input) {
         std::size_t pos = 0;
@@ -132,8 +114,7 @@ public:
             copyAscii(input.substr(asciiStart, asciiEnd - asciiStart));
             pos = asciiEnd;
         }
-        m_result.bytes.resize(m_used);
-        return std::move(m_result);
+        return {m_out.take(), m_replaced};
     }
 
 private:
@@ -170,29 +151,22 @@ private:
             }
         }
         if (end - runStart >= minRun) {
-            return copiedRun(runStart, end); // an odd last byte of UTF-16 stays for iconv
+            return copiedRun(runStart, end); // an odd last byte of UTF-16 stays for the system
         }
         return {input.size(), input.size()};
     }
 
     // A run found by the scan, minus its first byte when that may be the trail byte of a CP932
-    // character whose lead byte comes just before it ("ア" is 83 41): iconv gets that byte with
-    // the block before, where it is read either way.
+    // character whose lead byte comes just before it ("ア" is 83 41): the system gets that byte
+    // with the block before, where it is read either way.
     [[nodiscard]] std::pair<std::size_t, std::size_t> copiedRun(std::size_t start,
                                                                 std::size_t end) const {
         return {m_from.asciiMayTrail && start > 0 ? start + 1 : start, end};
     }
 
-    char* room(std::size_t bytes) {
-        if (m_result.bytes.size() - m_used < bytes) {
-            m_result.bytes.resize(std::max(m_result.bytes.size() * 2, m_used + bytes));
-        }
-        return m_result.bytes.data() + m_used;
-    }
-
     void copyAscii(std::string_view run) {
         const std::size_t characters = run.size() / m_from.unitWidth;
-        char* out = room(characters * m_to.unitWidth);
+        char* out = m_out.room(characters * m_to.unitWidth);
         if (m_from.unitWidth == m_to.unitWidth) {
             std::memcpy(out, run.data(), run.size());
         } else if (m_to.unitWidth == 2) {
@@ -205,64 +179,30 @@ private:
                 out[i] = run[2 * i];
             }
         }
-        m_used += characters * m_to.unitWidth;
+        m_out.advance(characters * m_to.unitWidth);
     }
 
     void replace(std::string_view& rest) {
         const std::size_t length = m_from.invalidLength(rest);
-        char* out = room(m_to.unitWidth);
-        out[0] = '?';
-        if (m_to.unitWidth == 2) {
-            out[1] = '\0';
-        }
-        m_used += m_to.unitWidth;
-        ++m_result.replaced;
+        m_out.append(m_to.unitWidth == 2 ? std::string_view("?\0", 2) : std::string_view("?"));
+        ++m_replaced;
         rest.remove_prefix(length);
     }
 
     void convertBlock(std::string_view block) {
-        if (!m_iconv.valid()) {
-            // Without the platform's tables no non-ASCII character can be converted.
-            while (!block.empty()) {
-                if (isAsciiAt(m_from, block, 0)) {
-                    copyAscii(block.substr(0, m_from.unitWidth));
-                    block.remove_prefix(m_from.unitWidth);
-                } else {
-                    replace(block);
-                }
-            }
-            return;
-        }
-        ::iconv(m_iconv.get(), nullptr, nullptr, nullptr, nullptr);
         while (!block.empty()) {
-            // The callers' first guess of the output size usually holds; iconv stops with E2BIG
-            // where it does not, and goes on after the buffer has grown.
-            char* out = room(block.size() + 16);
-            std::size_t outLeft = m_result.bytes.size() - m_used;
-            char* in = const_cast<char*>(block.data()); // iconv's signature, never written
-            std::size_t inLeft = block.size();
-            const std::size_t done = ::iconv(m_iconv.get(), &in, &inLeft, &out, &outLeft);
-            const int error = errno;
-            m_used = m_result.bytes.size() - outLeft;
-            block.remove_prefix(block.size() - inLeft);
-            if (done != static_cast<std::size_t>(-1)) {
-                break;
+            block.remove_prefix(m_system.ConvertPrefix(block, m_out));
+            if (!block.empty()) {
+                replace(block);
             }
-            if (error == E2BIG) {
-                m_result.bytes.resize(m_result.bytes.size() * 2);
-                continue;
-            }
-            // EILSEQ (refused) or EINVAL (unfinished at the block's end): one "?".
-            replace(block);
-            ::iconv(m_iconv.get(), nullptr, nullptr, nullptr, nullptr);
         }
     }
 
     const Encoding& m_from;
     const Encoding& m_to;
-    IconvHandle m_iconv;
-    ConvertedText m_result;
-    std::size_t m_used = 0;
+    code_page::SystemConverter m_system;
+    code_page::Output m_out;
+    std::size_t m_replaced = 0;
 };
 
 ConvertedText convert(std::string_view input, const Encoding& from, const Encoding& to,
@@ -271,6 +211,28 @@ ConvertedText convert(std::string_view input, const Encoding& from, const Encodi
 }
 
 } // namespace
+
+namespace code_page {
+
+char* Output::room(std::size_t bytes) {
+    if (roomLeft() < bytes) {
+        m_bytes.resize(std::max(m_bytes.size() * 2, m_used + bytes));
+    }
+    return m_bytes.data() + m_used;
+}
+
+void Output::append(std::string_view bytes) {
+    std::memcpy(room(bytes.size()), bytes.data(), bytes.size());
+    m_used += bytes.size();
+}
+
+std::string Output::take() {
+    m_bytes.resize(m_used);
+    m_used = 0;
+    return std::move(m_bytes);
+}
+
+} // namespace code_page
 
 ConvertedText Cp932ToUtf8(std::string_view cp932) {
     // Japanese text grows by half (two bytes become three); half-width katakana triple.
@@ -290,9 +252,7 @@ ConvertedText Utf16LeToCp932(std::string_view utf16le) {
 }
 
 std::filesystem::path Cp932ToPath(std::string_view cp932) {
-    const std::string utf8 = Cp932ToUtf8(cp932).bytes;
-    return std::filesystem::path(
-        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+    return PathFromUtf8(Cp932ToUtf8(cp932).bytes);
 }
 
 std::string PathToCp932(const std::filesystem::path& path) {

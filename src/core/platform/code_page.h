@@ -4,8 +4,10 @@
 // for UTF-8 and UTF-16 files, for display, and for paths that files of the system store as text.
 // They never fail: a character that CP932 cannot hold, and any input bytes that do not form a
 // character of the source encoding, become "?" in the target encoding and are counted, so that the
-// caller can warn that some characters were lost. The conversions are iconv's "CP932" (Windows-31J)
-// with runs of ASCII copied directly, since both sides agree on every byte from 00 to 7F.
+// caller can warn that some characters were lost. The conversions are Windows-31J as iconv's
+// "CP932" has it, on every system: the same bytes and the same count of lost characters whether
+// iconv or Windows converts. Runs of ASCII are copied directly, since both sides agree on every
+// byte from 00 to 7F.
 
 #include <cstddef>
 #include <filesystem>
@@ -27,7 +29,7 @@ struct ConvertedText {
 [[nodiscard]] ConvertedText Cp932ToUtf16Le(std::string_view cp932);
 [[nodiscard]] ConvertedText Utf16LeToCp932(std::string_view utf16le);
 
-// Paths are UTF-8 bytes on this system; a file that stores a path holds it as CP932 text.
+// A file that stores a path holds it as CP932 text.
 [[nodiscard]] std::filesystem::path Cp932ToPath(std::string_view cp932);
 [[nodiscard]] std::string PathToCp932(const std::filesystem::path& path);
 

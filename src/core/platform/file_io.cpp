@@ -1,47 +1,29 @@
 #include "core/platform/file_io.h"
 
-#include <cerrno>
+#include "core/platform/native_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <system_error>
 
 namespace ranvo {
 namespace {
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
+// The systems' own limit on links followed in a row; more means a loop.
+constexpr int kMostLinksFollowed = 40;
 
-// Reads into buffer[filled, size): the bytes read, 0 at the end, -1 on an error.
-ssize_t readSome(int fd, char* into, std::size_t count) {
-    for (;;) {
-        const ssize_t got = ::read(fd, into, count);
-        if (got >= 0 || errno != EINTR) {
-            return got;
+// The file that `path` names once its symbolic links are followed, or nothing for a loop.
+std::optional<std::filesystem::path> followLinks(std::filesystem::path path) {
+    for (int followed = 0; followed < kMostLinksFollowed; ++followed) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(path, error)) {
+            return path;
         }
+        const std::filesystem::path link = std::filesystem::read_symlink(path, error);
+        if (error) {
+            return std::nullopt;
+        }
+        path = link.is_absolute() ? link : path.parent_path() / link;
     }
-}
-
-int openRegularFile(const std::filesystem::path& path, off_t& size) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat info {};
-    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
-        ::close(fd);
-        return -1;
-    }
-    size = info.st_size;
-    return fd;
+    return std::nullopt;
 }
 
 } // namespace
@@ -75,60 +57,78 @@ bool WriteFileReplacing(const std::filesystem::path& path, std::string_view byte
     return writer.Write(bytes) && writer.Commit();
 }
 
-FileReader::FileReader(const std::filesystem::path& path) {
-    off_t size = 0;
-    m_fd = openRegularFile(path, size);
-    m_size = m_fd >= 0 ? static_cast<std::size_t>(size) : 0;
-}
+FileReader::FileReader(const std::filesystem::path& path)
+    : m_handle(native::OpenRegularFile(path)),
+      m_size(IsOpen() ? static_cast<std::size_t>(native::SizeOf(m_handle).value_or(0)) : 0) {}
 
 FileReader::~FileReader() {
-    if (m_fd >= 0) {
-        ::close(m_fd);
+    if (IsOpen()) {
+        [[maybe_unused]] const bool closed = native::Close(m_handle);
     }
 }
 
 std::optional<std::size_t> FileReader::ReadRaw(char* into, std::size_t count) {
-    const ssize_t got = readSome(m_fd, into, count);
-    return got < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(got));
+    return native::ReadSome(m_handle, into, count);
 }
 
 std::optional<std::size_t> FileReader::ReadInto(std::string& buffer, std::size_t count) {
     const std::size_t start = buffer.size();
     buffer.resize(start + count);
-    const ssize_t got = readSome(m_fd, buffer.data() + start, count);
-    buffer.resize(start + static_cast<std::size_t>(got < 0 ? 0 : got));
-    return got < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(got));
+    const std::optional<std::size_t> got = native::ReadSome(m_handle, buffer.data() + start, count);
+    buffer.resize(start + got.value_or(0));
+    return got;
 }
 
-ReplacingFileWriter::ReplacingFileWriter(const std::filesystem::path& target) : m_target(target) {
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    m_tempName = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    m_fd = ::mkstemp(m_tempName.data());
-    struct stat existing {};
-    const mode_t mode = ::stat(target.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0644;
-    m_failed = m_fd < 0 || ::fchmod(m_fd, mode) != 0;
+ReplacingFileWriter::ReplacingFileWriter(const std::filesystem::path& target) {
+    const std::optional<std::filesystem::path> resolved = followLinks(target);
+    const native::TargetState state =
+        resolved ? native::InspectTarget(*resolved) : native::TargetState{true, false, false};
+    if (!resolved || (state.exists && !state.writable)) {
+        m_failed = true;
+        return;
+    }
+    m_target = *resolved;
+    native::TemporaryFile temporary = native::CreateTemporaryBeside(m_target);
+    if (temporary.handle != native::kNoHandle) {
+        m_handle = temporary.handle;
+        m_temporary = std::move(temporary.path);
+    } else if (temporary.denied && state.exists) {
+        m_handle = native::OpenForOverwrite(m_target);
+    }
+    m_failed = !IsOpen();
 }
 
 ReplacingFileWriter::~ReplacingFileWriter() {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        ::unlink(m_tempName.c_str());
+    if (IsOpen()) {
+        [[maybe_unused]] const bool closed = native::Close(m_handle);
+        if (!m_temporary.empty()) {
+            native::Remove(m_temporary);
+        }
     }
 }
 
 bool ReplacingFileWriter::Write(std::string_view bytes) {
-    m_failed = m_failed || !writeAll(m_fd, bytes);
+    m_failed = m_failed || !native::WriteAll(m_handle, bytes);
+    m_written += bytes.size();
     return !m_failed;
 }
 
 bool ReplacingFileWriter::Commit() {
-    if (m_failed || ::fsync(m_fd) != 0) {
+    const bool inPlace = m_temporary.empty();
+    if (m_failed || (inPlace && !native::Truncate(m_handle, m_written)) ||
+        !native::Flush(m_handle)) {
         return false;
     }
-    const int fd = m_fd;
-    m_fd = -1;
-    if (::close(fd) != 0 || ::rename(m_tempName.c_str(), m_target.c_str()) != 0) {
-        ::unlink(m_tempName.c_str());
+    const native::Handle handle = m_handle;
+    m_handle = native::kNoHandle;
+    if (!native::Close(handle)) {
+        if (!inPlace) {
+            native::Remove(m_temporary);
+        }
+        return false;
+    }
+    if (!inPlace && !native::ReplaceWith(m_temporary, m_target)) {
+        native::Remove(m_temporary);
         return false;
     }
     return true;

@@ -44,4 +44,14 @@ FileStamp StampOf(const std::filesystem::path& path) {
     return {true, static_cast<std::uint64_t>(size), static_cast<std::int64_t>(written.time_since_epoch().count())};
 }
 
+std::filesystem::path PathFromUtf8(std::string_view utf8) {
+    return std::filesystem::path(
+        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+std::string GenericUtf8(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.generic_u8string();
+    return std::string(reinterpret_cast<const char*>(utf8.data()), utf8.size());
+}
+
 } // namespace ranvo

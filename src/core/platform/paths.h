@@ -1,9 +1,12 @@
 #pragma once
 
-// Path questions that never throw: whether something exists at a path, and a path's full form.
+// Path questions that never throw: whether something exists at a path, and a path's full form;
+// paths to and from UTF-8 text, which is what the system's own strings hold on every system
+// (a narrow string becomes a path in the ANSI code page on Windows).
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace ranvo {
@@ -30,5 +33,9 @@ struct FileStamp {
 
 // The path's full, lexically normal form, without a trailing separator.
 [[nodiscard]] std::filesystem::path FullPath(const std::filesystem::path& path);
+
+[[nodiscard]] std::filesystem::path PathFromUtf8(std::string_view utf8);
+// With "/" between its parts on every system, so that what is printed reads the same everywhere.
+[[nodiscard]] std::string GenericUtf8(const std::filesystem::path& path);
 
 } // namespace ranvo

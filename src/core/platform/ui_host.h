@@ -51,12 +51,12 @@ public:
 
     virtual Answer Message(std::string_view text, MessageIcon icon, MessageButtons buttons) = 0;
 
-    [[nodiscard]] virtual std::optional<std::filesystem::path> ChooseOpenFile(
-        const FileChoice& choice) = 0;
-    [[nodiscard]] virtual std::optional<std::filesystem::path> ChooseSaveFile(
-        const FileChoice& choice) = 0;
-    [[nodiscard]] virtual std::optional<std::filesystem::path> ChooseFolder(
-        std::string_view caption, const std::filesystem::path& initial) = 0;
+    [[nodiscard]] virtual std::optional<std::filesystem::path>
+    ChooseOpenFile(const FileChoice& choice) = 0;
+    [[nodiscard]] virtual std::optional<std::filesystem::path>
+    ChooseSaveFile(const FileChoice& choice) = 0;
+    [[nodiscard]] virtual std::optional<std::filesystem::path>
+    ChooseFolder(std::string_view caption, const std::filesystem::path& initial) = 0;
 
     [[nodiscard]] virtual std::string ClipboardText() = 0;
     virtual void SetClipboardText(std::string_view text) = 0;

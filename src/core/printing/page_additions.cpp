@@ -1,6 +1,7 @@
 #include "core/printing/page_additions.h"
 
 #include "core/platform/code_page.h"
+#include "core/platform/local_time.h"
 #include "core/text/number_text.h"
 #include "core/text/text_helpers.h"
 
@@ -41,8 +42,7 @@ std::string AdditionText(const MainState& state, const TPageAddition& addition, 
 
 std::string PrintedAtText() {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = LocalTime(now);
     char text[32];
     std::strftime(text, sizeof text, "%Y/%m/%d %H:%M:%S", &local);
     return text;

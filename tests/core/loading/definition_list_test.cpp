@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 TEST(DefinitionList, GathersEveryFolderSortedByUpperCaseFileName) {
     test::TempDir dir;
     const fs::path home = dir / "home";
-    const fs::path extra = dir / "定義";
+    const fs::path extra = dir / u8"定義";
     for (const fs::path& file :
          {home / "b.def", home / "notes.txt", home / "define/c.def", home / "define/A.DEF",
           extra / "a.def", extra / "deeper/0.def", dir / "elsewhere.def"}) {

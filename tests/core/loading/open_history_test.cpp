@@ -55,17 +55,18 @@ TEST(OpenHistory, PathListShowsTheNewestDataFilesFirst) {
 
 TEST(OpenHistory, FileHoldsFullPathsAsCp932TextWithCrLf) {
     test::TempDir dir;
-    const std::filesystem::path data = dir / "データ" / "." / "売上.txt";
+    const std::filesystem::path data = dir / u8"データ" / "." / u8"売上.txt";
     const std::string folder = PathToCp932(dir.path());
+    const std::string separator(1, static_cast<char>(std::filesystem::path::preferred_separator));
     test::WriteBytes(dir / "history.dat", "old.txt\r\nold.def\r\n");
 
     ASSERT_TRUE(UpdateOpenHistory(dir / "history.dat", data, dir / "define/a.def", 0));
     EXPECT_EQ(test::ReadBytes(dir / "history.dat"),
-              "old.txt\r\nold.def\r\n" + folder +
-                  "/\x83\x66\x81\x5B\x83\x5E/\x94\x84\x8F\xE3.txt\r\n" + folder +
-                  "/define/a.def\r\n");
+              "old.txt\r\nold.def\r\n" + folder + separator + "\x83\x66\x81\x5B\x83\x5E" +
+                  separator + "\x94\x84\x8F\xE3.txt\r\n" + folder + separator + "define" +
+                  separator + "a.def\r\n");
     EXPECT_EQ(OpenHistory::Read(dir / "history.dat").RecentDataFiles(1).front(),
-              dir / "データ" / "売上.txt");
+              dir / u8"データ" / u8"売上.txt");
     EXPECT_EQ(OpenHistory::Read(dir / "missing.dat").PairCount(), 0u);
 }
 

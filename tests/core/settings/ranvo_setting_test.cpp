@@ -170,7 +170,7 @@ TEST(TRanvoSetting, DefineFoldersKeepOnlyExistingFolders) {
 TEST(TRanvoSetting, DefineFolderTrimSparesTrailBytes) {
     // 表 is 95 5C in CP932: its trail byte is the code of "\", and it must not be cut.
     test::TempDir dir;
-    std::filesystem::create_directory(dir / "表");
+    std::filesystem::create_directory(dir / u8"表");
     std::filesystem::create_directory(dir / "a");
     const std::string hyou = dir.path().string() + "/\x95\x5C";
     const std::string a = (dir / "a").string();
