@@ -1,7 +1,9 @@
 // Ranvo: the desktop viewer and editor of record files.
 
+#include "core/app/program_home.h"
 #include "gui/app/main_window.h"
 #include "gui/platform/colors_and_fonts.h"
+#include "gui/platform/text_codec.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,18 +14,20 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <iostream>
+
 namespace {
 
-// config.ini, history.dat and the definition folder live beside the program when its folder can
-// be written, as users of the program expect; otherwise in the user's configuration folder.
-ranvo::AppHome applicationHome() {
+// Where the program runs, and where an installed copy finds its data and the user's settings.
+ranvo::ProgramPlaces programPlaces() {
+    using ranvo::gui::pathFromQString;
     const QString programFolder = QCoreApplication::applicationDirPath();
-    if (QFileInfo(programFolder).isWritable()) {
-        return ranvo::AppHome(programFolder.toStdString());
-    }
-    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(userFolder);
-    return ranvo::AppHome(userFolder.toStdString());
+    const QString sharedData =
+        QDir::cleanPath(programFolder + QStringLiteral("/" RANVO_DATA_FROM_PROGRAM));
+    const QString userConfig =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return {pathFromQString(programFolder), QFileInfo(programFolder).isWritable(),
+            pathFromQString(sharedData), pathFromQString(userConfig) / "ranvo"};
 }
 
 } // namespace
@@ -40,8 +44,12 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&translator);
     }
 
+    const ranvo::AppHome home = ranvo::LocateAppHome(programPlaces());
+    if (!ranvo::PrepareAppHome(home)) {
+        std::cerr << "ranvo: cannot create the settings folder " << home.Folder().string() << '\n';
+    }
     std::vector<std::string> parameters(argv + 1, argv + argc);
-    ranvo::gui::TfrmShowData window(applicationHome(), std::move(parameters));
+    ranvo::gui::TfrmShowData window(home, std::move(parameters));
     window.show();
     QTimer::singleShot(0, &window, [&window] { window.openStartupFile(); });
     return QApplication::exec();
