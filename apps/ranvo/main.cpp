@@ -3,6 +3,7 @@
 #include "core/app/program_home.h"
 #include "gui/app/main_window.h"
 #include "gui/platform/colors_and_fonts.h"
+#include "gui/platform/program_icon.h"
 #include "gui/platform/text_codec.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ ranvo::ProgramPlaces programPlaces() {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ranvo"));
+    QApplication::setWindowIcon(ranvo::gui::programIcon());
     ranvo::gui::installFontSubstitutions();
 
     // The standard buttons of message boxes in Japanese, where the translations are installed.
