@@ -15,9 +15,28 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <cstring>
 #include <iostream>
+#include <string_view>
 
 namespace {
+
+constexpr std::string_view kUsage = R"(usage: ranvo [DATA]
+       ranvo -d DATA DEF
+       ranvo --help
+
+Opens the Ranvo window. With DATA, it opens that data file at once, with the definition
+that automatic detection picks: a definition beside DATA, the one DATA was last opened
+with, or the known definition that recognises the most records. When the settings say
+so, or while Shift is held, the open dialog is shown first.
+
+Options:
+  -d DATA DEF
+      Opens DATA with the definition file DEF, which must exist and end in ".def";
+      otherwise the window starts empty.
+  --help
+      Prints this text and the folders the program uses, and exits.
+)";
 
 // Where the program runs, and where an installed copy finds its data and the user's settings.
 ranvo::ProgramPlaces programPlaces() {
@@ -31,9 +50,20 @@ ranvo::ProgramPlaces programPlaces() {
             pathFromQString(sharedData), pathFromQString(userConfig) / "ranvo"};
 }
 
+int printUsage(int argc, char** argv) {
+    const QCoreApplication application(argc, argv);
+    const ranvo::AppHome home = ranvo::LocateAppHome(programPlaces());
+    std::cout << kUsage << "\nSettings (config.ini, history.dat, define/, filter/): "
+              << home.Folder().string() << "\nHelp document: " << home.HelpFile().string() << '\n';
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "--help") == 0) {
+        return printUsage(argc, argv);
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ranvo"));
     QApplication::setWindowIcon(ranvo::gui::programIcon());
