@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ranvo"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(RANVO_APP_ID));
     QApplication::setWindowIcon(ranvo::gui::programIcon());
     ranvo::gui::installFontSubstitutions();
 
