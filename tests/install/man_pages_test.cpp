@@ -12,9 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <map>
-#include <regex>
 #include <sstream>
 
 #include <sys/wait.h>
@@ -31,27 +31,45 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
+// The words of `text` with single spaces between them.
 std::string collapsed(const std::string& text) {
-    static const std::regex spaces("\\s+");
-    const std::string single = std::regex_replace(text, spaces, " ");
-    const auto first = single.find_first_not_of(' ');
-    return first == std::string::npos
-               ? ""
-               : single.substr(first, single.find_last_not_of(' ') - first + 1);
+    std::istringstream words(text);
+    std::string result;
+    for (std::string word; words >> word;) {
+        result += (result.empty() ? "" : " ") + word;
+    }
+    return result;
+}
+
+std::string replacedAll(std::string text, std::string_view from, std::string_view to) {
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+// `text` without its remarks in parentheses.
+std::string withoutRemarks(std::string text) {
+    for (auto open = text.find('('); open != std::string::npos; open = text.find('(')) {
+        text.erase(open, text.find(')', open) - open + 1);
+    }
+    return text;
 }
 
 // The text a roff line shows: font changes dropped, escaped characters as they print.
 std::string rendered(std::string line) {
-    static const std::regex fontMacro(R"(^\.[BI] +)");
-    static const std::regex fontChange(R"(\\f[BIRP])");
-    line = std::regex_replace(line, fontMacro, "");
-    line = std::regex_replace(line, fontChange, "");
-    for (const auto& [escape, shown] :
-         {std::pair{"\\-", "-"}, {"\\(aq", "'"}, {"\\&", ""}, {"\\e", "\\"}}) {
-        for (auto at = line.find(escape); at != std::string::npos; at = line.find(escape, at)) {
-            line.replace(at, std::string_view(escape).size(), shown);
-            at += std::string_view(shown).size();
-        }
+    if (line.starts_with(".B ") || line.starts_with(".I ")) {
+        line.erase(0, 3);
+    }
+    for (const auto& [escape, shown] : {std::pair{"\\fB", ""},
+                                        {"\\fI", ""},
+                                        {"\\fR", ""},
+                                        {"\\fP", ""},
+                                        {"\\-", "-"},
+                                        {"\\(aq", "'"},
+                                        {"\\&", ""},
+                                        {"\\e", "\\"}}) {
+        line = replacedAll(line, escape, shown);
     }
     return collapsed(line);
 }
@@ -119,30 +137,25 @@ struct Help {
     std::vector<std::string> exitCodes;
 
     explicit Help(const std::string& text) {
-        static const std::regex header(R"(^([A-Z][A-Za-z ]*):$)");
-        static const std::regex valueList(R"(^[A-Z]+ is one of (.*)\.$)");
-        static const std::regex exitList(R"(^Exit codes: (.*)\.$)");
-        static const std::regex remark(R"( ?\([^)]*\))");
         std::string section;
         bool inUsage = false;
-        std::smatch match;
         for (const std::string& line : linesOf(text)) {
             inUsage = inUsage && line.starts_with(' ');
             if (line.starts_with("usage: ") || inUsage) {
                 usageForms.push_back(collapsed(line.substr(line.starts_with("usage: ") ? 7 : 0)));
                 inUsage = true;
-            } else if (std::regex_match(line, match, header)) {
-                section = match[1];
+            } else if (isHeader(line)) {
+                section = line.substr(0, line.size() - 1);
             } else if (!section.empty() && line.starts_with("  ") && line[2] != ' ') {
                 entries[section].push_back(collapsed(line));
             } else if (!line.empty() && line[0] != ' ') {
                 section.clear();
             }
-            if (std::regex_match(line, match, valueList)) {
-                listedValues = listed(std::regex_replace(match[1].str(), remark, ""));
-            } else if (std::regex_match(line, match, exitList)) {
-                for (const std::string& item :
-                     listed(std::regex_replace(match[1].str(), remark, ""))) {
+            if (const auto values = line.find(" is one of ");
+                values != std::string::npos && line.ends_with('.')) {
+                listedValues = listed(line.substr(values + 11, line.size() - values - 12));
+            } else if (line.starts_with("Exit codes: ") && line.ends_with('.')) {
+                for (const std::string& item : listed(line.substr(12, line.size() - 13))) {
                     exitCodes.push_back(item.substr(0, item.find(' ')));
                 }
             }
@@ -150,13 +163,18 @@ struct Help {
     }
 
 private:
-    // "a, b and c" as its items.
-    static std::vector<std::string> listed(std::string text) {
-        for (auto at = text.find(" and "); at != std::string::npos; at = text.find(" and ")) {
-            text.replace(at, 5, ", ");
-        }
+    // "Commands:": a capital, then letters and spaces, then the colon.
+    static bool isHeader(const std::string& line) {
+        return line.size() > 1 && std::isupper(static_cast<unsigned char>(line[0])) &&
+               line.ends_with(':') && std::all_of(line.begin(), line.end() - 1, [](char c) {
+                   return std::isalpha(static_cast<unsigned char>(c)) || c == ' ';
+               });
+    }
+
+    // "a (remark), b and c" as its items.
+    static std::vector<std::string> listed(const std::string& text) {
         std::vector<std::string> items;
-        std::istringstream stream(text);
+        std::istringstream stream(replacedAll(withoutRemarks(text), " and ", ", "));
         for (std::string item; std::getline(stream, item, ',');) {
             items.push_back(collapsed(item));
         }
