@@ -496,9 +496,9 @@ void TfrmShowData::mnuOptionMakeFilterClick() {
     dialog.exec();
 }
 
-// The help file of the program's help folder, at the topic of `context` (0: the contents).
+// The program's help document, at the topic of `context` (0: the contents).
 void TfrmShowData::showHelp(int context) {
-    const std::filesystem::path file = m_state->Home.HelpFolder() / "ranvo.html";
+    const std::filesystem::path file = m_state->Home.HelpFile();
     if (!PathExists(file)) {
         m_ui->ShowError("ヘルプファイル\"" + file.string() + "\"が見つかりません");
         return;

@@ -1,10 +1,11 @@
 #include "gui/settings/info_dialog.h"
 
+#include "gui/platform/program_icon.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace ranvo::gui {
@@ -15,14 +16,14 @@ QString VersionText() {
 
 TfrmInfo::TfrmInfo(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("バージョン情報"));
-    auto* icon = new QLabel(this);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
+    lblIcon = new QLabel(this);
+    lblIcon->setPixmap(programIcon().pixmap(48, 48));
     auto* texts = new QVBoxLayout;
     texts->addWidget(new QLabel(QStringLiteral("Ranvo"), this));
     texts->addWidget(new QLabel(VersionText(), this));
     texts->addWidget(new QLabel(QStringLiteral("Thank You for Use."), this));
     auto* top = new QHBoxLayout;
-    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addWidget(lblIcon, 0, Qt::AlignTop);
     top->addLayout(texts);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+class QLabel;
+
 namespace ranvo::gui {
 
 class TfrmInfo : public QDialog {
@@ -11,6 +13,8 @@ class TfrmInfo : public QDialog {
 
 public:
     explicit TfrmInfo(QWidget* parent = nullptr);
+
+    QLabel* lblIcon = nullptr;
 };
 
 // "ver." and the program's version, as the about box shows it.
