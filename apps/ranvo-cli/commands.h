@@ -9,6 +9,8 @@
 namespace ranvo::cli {
 
 int runDump(const std::vector<std::string>& words);
+int runConvert(const std::vector<std::string>& words);
+int runXml(const std::vector<std::string>& words);
 int runDetect(const std::vector<std::string>& words);
 int runRecode(const std::vector<std::string>& words);
 int runDefSave(const std::vector<std::string>& words);

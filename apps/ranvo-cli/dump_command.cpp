@@ -1,28 +1,13 @@
 // ranvo-cli dump: loads a data file as the open dialog does and writes the grid's rows.
 
-#include "app_state.h"
-#include "arguments.h"
 #include "commands.h"
-#include "console_host.h"
-#include "core/loading/open_command.h"
-#include "core/platform/terminal.h"
-#include "core/state/main_state.h"
-#include "core/text/number_text.h"
+#include "data_load.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace ranvo::cli {
 namespace {
-
-// "FROM-TO"; a number that does not convert counts as 0, as in the open dialog.
-ReadRange parseRange(const std::string& text) {
-    const std::size_t dash = text.find('-', 1);
-    if (dash == std::string::npos) {
-        throw UsageError("--range takes FROM-TO");
-    }
-    return {true, IntegerOr(text.substr(0, dash), 0), IntegerOr(text.substr(dash + 1), 0)};
-}
 
 // Each data row as its condition prefix, a TAB, the cells of columns 1 onward joined by TAB,
 // and LF: the bytes held in memory, unconverted. False when the output could not be written.
@@ -54,24 +39,11 @@ bool writeRows(const MainState& state, std::FILE* out) {
 } // namespace
 
 int runDump(const std::vector<std::string>& words) {
-    const Arguments arguments(words, {"def", "code", "range", "home"}, {"quiet"});
+    const Arguments arguments(words, loadOptions(), loadFlags());
     arguments.expectPositional(1);
-    OpenChoice choice;
-    choice.DataPath = arguments.positionalPath(0);
-    // Without --def the definition is detected, as the open dialog does at "(自動判別)".
-    choice.DefinitionPath = arguments.optionPath("def").value_or(std::filesystem::path());
-    choice.Options.Code = parseCode(arguments.option("code").value_or("sjis"));
-    if (const auto range = arguments.option("range")) {
-        choice.Options.Range = parseRange(*range);
-    }
-    auto state = makeState(arguments.option("home"));
-    const std::vector<std::filesystem::path> definitions =
-        choice.DefinitionPath.empty() ? definitionList(*state)
-                                      : std::vector<std::filesystem::path>();
-    choice.Definitions = definitions;
-    choice.RecordHistory = false;
-    ConsoleHost host(!arguments.flag("quiet") && StandardErrorIsTerminal());
-    if (OpenDataFile(*state, choice, host).Outcome != OpenOutcome::Opened) {
+    ConsoleHost host = loadingHost(arguments);
+    const std::unique_ptr<MainState> state = loadData(arguments, host);
+    if (!state) {
         return 1;
     }
     if (!writeRows(*state, stdout)) {

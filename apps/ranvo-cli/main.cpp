@@ -22,6 +22,15 @@ Commands:
       definitions and history.dat detection uses; without it the first-run settings apply
       and detection looks only beside DATA. history.dat is read, never written. On a
       terminal the load shows its progress on standard error; --quiet keeps it silent.
+  convert DATA [--def DEF] [--code CODE] [--range FROM-TO] --to same|csv|fixed [--out-code CODE] OUT
+      Loads DATA as dump does (--home and --quiet too) and writes OUT as the window saves:
+      --to same in the file's own layout (the records as they are, with the rest of the file
+      around a --range), --to csv a fixed-length file as CSV, --to fixed a CSV file as
+      fixed-length lines. OUT is in the code of DATA unless --out-code names another.
+      Characters the code cannot hold are written as "?" and counted on standard error.
+  xml DATA [--def DEF] [--code CODE] [--range FROM-TO] OUT
+      Loads DATA as dump does (--home and --quiet too) and writes its records to OUT as the
+      window's XML export does, in the code of DATA.
   detect DATA --home DIR [--code CODE]
       Prints the definition file that automatic detection picks for DATA, read in CODE, with
       DIR as the application folder: a definition beside DATA, else the one DATA was last
@@ -56,6 +65,12 @@ int main(int argc, char** argv) {
     try {
         if (words[0] == "dump") {
             return ranvo::cli::runDump(rest);
+        }
+        if (words[0] == "convert") {
+            return ranvo::cli::runConvert(rest);
+        }
+        if (words[0] == "xml") {
+            return ranvo::cli::runXml(rest);
         }
         if (words[0] == "detect") {
             return ranvo::cli::runDetect(rest);

@@ -126,7 +126,12 @@ std::string BuildDataText(const MainState& state, TargetLayout layout) {
 }
 
 WriteResult WriteDataFile(const MainState& state, const std::filesystem::path& target, TargetLayout layout) {
-    DataFileSink sink(target, state.Loaded.Code, state.Utf8Bom);
+    return WriteDataFile(state, target, layout, {state.Loaded.Code, state.Utf8Bom});
+}
+
+WriteResult WriteDataFile(const MainState& state, const std::filesystem::path& target, TargetLayout layout,
+                          const FileCode& code) {
+    DataFileSink sink(target, code.Code, code.Utf8Bom);
     ForEachDataPiece(state, layout, [&](std::string_view piece) { sink.Add(piece); });
     const bool written = sink.Finish();
     return {written, sink.LostCharacters()};

@@ -39,8 +39,17 @@ struct WriteResult {
     std::size_t LostCharacters = 0;
 };
 
-// Builds, encodes and writes the file; not written (and the target untouched) when anything fails.
+// The character code a file is written in, and whether a UTF-8 file begins with its mark.
+struct FileCode {
+    KanjiCode Code = KanjiCode::ShiftJis;
+    bool Utf8Bom = false;
+};
+
+// Builds, encodes and writes the file, in the loaded file's own code or in `code`; not written
+// (and the target untouched) when anything fails.
 [[nodiscard]] WriteResult WriteDataFile(const MainState& state, const std::filesystem::path& target,
                                         TargetLayout layout);
+[[nodiscard]] WriteResult WriteDataFile(const MainState& state, const std::filesystem::path& target,
+                                        TargetLayout layout, const FileCode& code);
 
 } // namespace ranvo

@@ -20,12 +20,31 @@ void followReadRange(MainState& state) {
     }
 }
 
-// The written file becomes the current one.
-void becomeCurrent(MainState& state, const std::filesystem::path& target) {
+// The file as written is the file as loaded from now on.
+void saved(MainState& state, const std::filesystem::path& target) {
     state.Modified = false;
     state.UndoData.MarkSaved();
     followReadRange(state);
+    state.LoadedStamp = StampOf(target);
+}
+
+// The written file becomes the current one.
+void becomeCurrent(MainState& state, const std::filesystem::path& target) {
+    saved(state, target);
     state.DataFileName = FullPath(target);
+}
+
+// A file opened with a read range is written back around the rows with the rest of it as it was
+// read. When another program has changed or removed the file since, that would silently undo
+// its work: the user is told, and may save under another name instead.
+bool rangeFileUnchanged(const MainState& state, UiHost& host) {
+    if (!state.Loaded.Range.Enabled || StampOf(state.DataFileName) == state.LoadedStamp) {
+        return true;
+    }
+    host.ShowWarning("読込範囲を指定して開いたファイル\"" + GenericUtf8(state.DataFileName) +
+                     "\"は、開いた後に変更されたか削除されています\r\n"
+                     "上書きせずに、名前を付けて保存して下さい");
+    return false;
 }
 
 } // namespace
@@ -33,6 +52,9 @@ void becomeCurrent(MainState& state, const std::filesystem::path& target) {
 bool SaveInPlace(MainState& state, UiHost& host) {
     if (state.DataFileName.empty()) {
         return false;
+    }
+    if (!rangeFileUnchanged(state, host)) {
+        return SaveAs(state, host);
     }
     if (!PathExists(state.DataFileName)) {
         return SaveAs(state, host);
@@ -42,9 +64,7 @@ bool SaveInPlace(MainState& state, UiHost& host) {
         host.ShowError("ファイルの保存に失敗しました");
         return false;
     }
-    state.Modified = false;
-    state.UndoData.MarkSaved();
-    followReadRange(state);
+    saved(state, state.DataFileName);
     return true;
 }
 

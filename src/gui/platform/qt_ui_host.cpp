@@ -82,9 +82,11 @@ std::optional<std::filesystem::path> QtUiHost::ChooseOpenFile(const FileChoice& 
                                                pathToQString(choice.initial), qtFilter(choice.filter)));
 }
 
+// The program asks its own question before overwriting a file, so the chooser asks none.
 std::optional<std::filesystem::path> QtUiHost::ChooseSaveFile(const FileChoice& choice) {
-    return chosen(QFileDialog::getSaveFileName(m_owner, fromUtf8(choice.caption),
-                                               pathToQString(choice.initial), qtFilter(choice.filter)));
+    return chosen(QFileDialog::getSaveFileName(m_owner, fromUtf8(choice.caption), pathToQString(choice.initial),
+                                               qtFilter(choice.filter), nullptr,
+                                               QFileDialog::DontConfirmOverwrite));
 }
 
 std::optional<std::filesystem::path> QtUiHost::ChooseFolder(std::string_view caption,

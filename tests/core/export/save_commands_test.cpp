@@ -1,6 +1,8 @@
 #include "core/export/save_commands.h"
 
+#include "core/editing/cell_editing.h"
 #include "core/editing/record_operations.h"
+#include "core/editing/undo.h"
 #include "core/loading/data_encoding.h"
 #include "core/loading/open_command.h"
 #include "support/byte_files.h"
@@ -154,6 +156,69 @@ TEST_F(SaveTest, MissingFileIsSavedThroughTheDialogAndFailuresChangeNothing) {
     EXPECT_EQ(host.messages.back().icon, MessageIcon::Error);
     EXPECT_EQ(state.DataFileName, dir / "again.txt");
     EXPECT_TRUE(state.Modified);
+}
+
+TEST_F(SaveTest, ASmallReadRangeFileIsWrittenWithItsOtherLinesIntact) {
+    // Three lines of 2 bytes: short enough that text held inside a moved string would dangle.
+    const std::string definition = test::CrLfLines({"rvDefine ver1.0", "define", "header,T,0,FL,,\",\",0",
+                                                    "conditions", "head,x,,1,0,2,16777215,0,0,0,-1",
+                                                    "length,2", "name,v", "color,0", "start,1"});
+    open("A1\r\nB2\r\nC3\r\n", definition, {KanjiCode::ShiftJis, {true, 2, 2}});
+    state.Grid.SetCell(1, 1, "XY");
+    ASSERT_TRUE(SaveInPlace(state, host));
+    EXPECT_EQ(saved(), "A1\r\nXY\r\nC3\r\n");
+}
+
+TEST_F(SaveTest, ConvertingAnFbRangeKeepsEveryRecordAroundIt) {
+    open("H001A002B,03C004D005", fixedDefinition("FB", 4), {KanjiCode::ShiftJis, {true, 3, 3}});
+    host.chosenPaths = {dir / "out.csv"};
+    SaveConverted(state, host);
+    EXPECT_EQ(test::ReadBytes(dir / "out.csv"), "H,001\r\nA002\r\n\"B,03\"\r\nC004\r\nD005\r\n");
+}
+
+TEST_F(SaveTest, SavingAsFixedLengthIsAnExportAndTheCsvFileStaysCurrent) {
+    const std::string definition = test::CrLfLines(
+        {"rvDefine ver1.0", "define", "header,List,0,CT,,\",\",-1", "conditions",
+         "head,x,,1,0,0,16777215,0,0,0,-1", "length", "name", "color", "start"});
+    const std::string file = "t1,t2\r\na,1\r\nb,2\r\nc,3\r\nd,4\r\n";
+    open(file, definition, {KanjiCode::ShiftJis, {true, 2, 3}});
+    host.chosenPaths = {dir / "fixed.txt"};
+    SaveConverted(state, host);
+    EXPECT_EQ(test::ReadBytes(dir / "fixed.txt"), "a1\r\nb2\r\nc3\r\nd4\r\n");
+    EXPECT_EQ(state.DataFileName, dir / "data.txt");
+    ASSERT_TRUE(SaveInPlace(state, host));
+    EXPECT_EQ(saved(), file);
+}
+
+TEST_F(SaveTest, ARangeFileChangedOrRemovedSinceItWasReadIsNotOverwritten) {
+    open("L1\r\nL2\r\nL3\r\n", fixedDefinition("FL"), {KanjiCode::ShiftJis, {true, 2, 2}});
+    CommitCellEdit(state, 1, 1, "NEW", "L2  ");
+    test::WriteBytes(dir / "data.txt", "another program's lines\r\n");
+    host.chosenPaths = {std::nullopt}; // the user cancels the save under another name
+    EXPECT_FALSE(SaveInPlace(state, host));
+    EXPECT_EQ(saved(), "another program's lines\r\n");
+    EXPECT_EQ(host.messages.back().icon, MessageIcon::Warning);
+    EXPECT_TRUE(state.Modified);
+
+    std::filesystem::remove(dir / "data.txt");
+    host.chosenPaths = {dir / "kept.txt"};
+    ASSERT_TRUE(SaveInPlace(state, host)); // saved elsewhere, with the lines around the range
+    EXPECT_EQ(test::ReadBytes(dir / "kept.txt"), "L1\r\nNEW \r\nL3\r\n");
+    EXPECT_EQ(state.DataFileName, dir / "kept.txt");
+    ASSERT_TRUE(SaveInPlace(state, host)); // the new file is the file as loaded now
+    EXPECT_EQ(test::ReadBytes(dir / "kept.txt"), "L1\r\nNEW \r\nL3\r\n");
+}
+
+TEST_F(SaveTest, UndoBackToTheSavedFileClearsTheModifiedFlagAndUndoPastItSetsIt) {
+    open("Habc\r\nwxyz\r\n", fixedDefinition("FL"));
+    state.Grid.SetCurrent(2, 1);
+    host.answers = {Answer::Yes};
+    state.Grid.SetSelection({1, 2, 1, 2});
+    DeleteRecords(state, host);
+    ASSERT_TRUE(SaveInPlace(state, host));
+    EXPECT_FALSE(state.Modified);
+    UndoLast(state);
+    EXPECT_TRUE(state.Modified); // the file on disk lacks the record undo brought back
 }
 
 } // namespace
