@@ -131,14 +131,60 @@ bool search(MainState& state, const FindOptions& options, Cell start) {
 
 } // namespace
 
+namespace {
+
+// The next position at or after `from` holding `byte`, remembered so that each byte of the text
+// is looked at once however many candidates come before a match.
+class NextByte {
+public:
+    NextByte(std::string_view text, char byte) : m_text(text), m_byte(byte) {}
+
+    std::size_t at(std::size_t from) {
+        if (m_found == std::string_view::npos || m_found < from) {
+            m_found = from < m_text.size() ? m_text.find(m_byte, from) : std::string_view::npos;
+            if (m_found == std::string_view::npos) {
+                m_found = m_text.size();
+            }
+        }
+        return m_found;
+    }
+
+private:
+    std::string_view m_text;
+    char m_byte;
+    std::size_t m_found = std::string_view::npos;
+};
+
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+// Candidates are the places holding the key's first byte (in either case without the case flag),
+// found by a fast byte search; only a candidate is checked for standing on a character boundary,
+// by walking the characters up to it from the last boundary known.
 std::size_t FindKey(std::string_view text, std::string_view key, bool matchCase, std::size_t from) {
     if (key.empty()) {
         return std::string_view::npos;
     }
-    for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
-        if (pos >= from && matchesAt(text, pos, key, matchCase)) {
-            return pos;
+    NextByte upperFirst(text, upper(key[0]));
+    NextByte lowerFirst(text, matchCase ? upper(key[0]) : lower(key[0]));
+    NextByte exactFirst(text, key[0]);
+    std::size_t boundary = 0;
+    for (std::size_t search = from; search < text.size();) {
+        const std::size_t candidate =
+            matchCase ? exactFirst.at(search) : std::min(upperFirst.at(search), lowerFirst.at(search));
+        if (candidate >= text.size()) {
+            break;
         }
+        while (boundary < candidate) {
+            boundary += CharLength(text, boundary);
+        }
+        if (boundary == candidate && matchesAt(text, candidate, key, matchCase)) {
+            return candidate;
+        }
+        search = candidate + 1;
     }
     return std::string_view::npos;
 }

@@ -1,6 +1,9 @@
 #include "core/editing/find_replace.h"
 
 #include "core/app/app_fixture.h"
+#include "core/text/sjis.h"
+
+#include <random>
 
 namespace ranvo {
 namespace {
@@ -13,6 +16,45 @@ TEST(FindKey, CharacterBoundariesAndCase) {
     EXPECT_EQ(FindKey("\x95\x5C\\", "\\", true), 2u); // 表's trail byte 5C is not a match
     EXPECT_EQ(FindKey("\x83\x61", "a", false), std::string_view::npos); // nor is チ's 61
     EXPECT_EQ(FindKey("abab", "ab", true, 1), 2u);
+}
+
+// A plain walk over every character boundary, the rule FindKey keeps while searching faster.
+std::size_t naiveFind(std::string_view text, std::string_view key, bool matchCase, std::size_t from) {
+    const auto folded = [&](std::string_view piece) {
+        std::string out(piece);
+        for (std::size_t i = 0; i < out.size(); i += CharLength(out, i)) {
+            if (!matchCase && out[i] >= 'a' && out[i] <= 'z' && CharLength(out, i) == 1) {
+                out[i] = static_cast<char>(out[i] - 'a' + 'A');
+            }
+        }
+        return out;
+    };
+    const std::string foldedKey = folded(key);
+    for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
+        if (pos >= from && pos + key.size() <= text.size() && folded(text.substr(pos, key.size())) == foldedKey) {
+            return pos;
+        }
+    }
+    return std::string_view::npos;
+}
+
+TEST(FindKey, AgreesWithAPlainWalkOnTextFullOfTrailBytes) {
+    std::mt19937 random(7);
+    const std::string pieces[] = {"a", "A", "\x83\x61", "\x83\x41", "\x95\x5C", "\\", "n", "\x88\x9F"};
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (int k = static_cast<int>(random() % 12); k > 0; --k) {
+            text += pieces[random() % std::size(pieces)];
+        }
+        std::string key;
+        for (int k = 1 + static_cast<int>(random() % 2); k > 0; --k) {
+            key += pieces[random() % std::size(pieces)];
+        }
+        const bool matchCase = random() % 2 == 0;
+        const std::size_t from = text.empty() ? 0 : random() % text.size();
+        ASSERT_EQ(FindKey(text, key, matchCase, from), naiveFind(text, key, matchCase, from))
+            << text << " / " << key << " case " << matchCase << " from " << from;
+    }
 }
 
 class FindReplaceTest : public test::AppFixture {
