@@ -45,19 +45,30 @@ void ForEachXmlPiece(const MainState& state, const std::function<void(std::strin
     piece(declaration(state.Loaded.Code));
     piece("\r\n<" + root + ">\r\n");
     CellList cells;
-    std::string element;
+    std::string elements;
+    const auto tag = [&elements](std::string_view before, std::string_view name, std::string_view after) {
+        elements += before;
+        elements += name;
+        elements += after;
+    };
     for (int row = 1; grid.HasRecord(row); ++row) {
         const auto condition = static_cast<std::size_t>(RowCondition(state, row));
         const std::size_t known = condition < conditionTags.size() ? condition : 0;
         grid.CutRow(row, cells);
-        element = "\t<" + conditionTags[known] + ">\r\n";
+        tag("\t<", conditionTags[known], ">\r\n");
         for (std::size_t field = 0; field < fieldTags[known].size(); ++field) {
             const std::string& name = fieldTags[known][field];
-            element += "\t\t<" + name + ">" + XmlEscape(cells.ValueOr(field)) + "</" + name + ">\r\n";
+            tag("\t\t<", name, ">");
+            AppendXmlEscaped(elements, cells.ValueOr(field));
+            tag("</", name, ">\r\n");
         }
-        element += "\t</" + conditionTags[known] + ">\r\n";
-        piece(element);
+        tag("\t</", conditionTags[known], ">\r\n");
+        if (elements.size() >= (std::size_t{1} << 16)) {
+            piece(elements);
+            elements.clear();
+        }
     }
+    piece(elements);
     piece("</" + root + ">\r\n");
 }
 

@@ -93,18 +93,29 @@ std::string_view Trim(std::string_view text) {
 
 std::string XmlEscape(std::string_view text) {
     std::string result;
-    result.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-        case '&': result += "&amp;"; break;
-        case '<': result += "&lt;"; break;
-        case '>': result += "&gt;"; break;
-        case '\'': result += "&apos;"; break;
-        case '"': result += "&quot;"; break;
-        default: result += c;
-        }
-    }
+    AppendXmlEscaped(result, text);
     return result;
+}
+
+// The five special characters are all below 0x40, so no trail byte is ever taken for one, and runs
+// without them are copied whole.
+void AppendXmlEscaped(std::string& out, std::string_view text) {
+    constexpr std::string_view kSpecial = "&<>'\"";
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t special = text.find_first_of(kSpecial, start);
+        out.append(text, start, special == std::string_view::npos ? std::string_view::npos : special - start);
+        if (special == std::string_view::npos) {
+            break;
+        }
+        switch (text[special]) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '\'': out += "&apos;"; break;
+        default: out += "&quot;"; break;
+        }
+        start = special + 1;
+    }
 }
 
 const std::vector<std::string_view>& XmlTagNameReplacements() {

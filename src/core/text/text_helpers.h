@@ -49,6 +49,7 @@ int SplitQuoted(std::string_view text, std::vector<std::string>& list, char sepa
 
 // Replaces the five XML special characters by entity references, "&" first.
 [[nodiscard]] std::string XmlEscape(std::string_view text);
+void AppendXmlEscaped(std::string& out, std::string_view text);
 
 // An XML element name made from a field name: full-width digits become ASCII ones, a leading digit
 // gets "_" in front, and every character of the name table becomes "_".
