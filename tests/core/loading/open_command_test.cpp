@@ -1,3 +1,5 @@
+#include "core/editing/cell_editing.h"
+#include "core/editing/undo.h"
 #include "core/loading/definition_builder.h"
 #include "core/loading/definition_list.h"
 #include "core/loading/open_command.h"
@@ -55,6 +57,33 @@ protected:
     std::vector<fs::path> definitions;
     fs::path data = dir / "data/sales.txt";
 };
+
+TEST_F(OpenCommandTest, ACancelledLoadLeavesTheOpenFileItsEditsAndItsUndo) {
+    writeDefinition(dir / "data/sales.def", "H");
+    ASSERT_EQ(open(choiceOf(data, dir / "data/sales.def")).Outcome, OpenOutcome::Opened);
+    CommitCellEdit(state, 2, 1, "9", "1");
+    ASSERT_EQ(state.UndoData.Count(), 1u);
+    const fs::path other = dir / "data/other.txt";
+    test::WriteBytes(other, "X1\r\nX2\r\nX3\r\n");
+    writeDefinition(dir / "other.def", "X");
+
+    host.cancelWork = true;
+    EXPECT_EQ(open(choiceOf(other, dir / "other.def")).Outcome, OpenOutcome::Cancelled);
+    EXPECT_EQ(state.DataFileName, data);
+    EXPECT_EQ(state.Definition.Conditions[1].CheckWord, "H");
+    EXPECT_EQ(state.Grid.RecordText(1), "H9");
+    EXPECT_EQ(state.Grid.Records().size(), 2u);
+    EXPECT_EQ(state.UndoData.Count(), 1u);
+    EXPECT_TRUE(state.Modified);
+    EXPECT_TRUE(host.messages.empty());
+    UndoLast(state);
+    EXPECT_EQ(state.Grid.RecordText(1), "H1");
+
+    host.cancelWork = false;
+    ASSERT_EQ(open(choiceOf(other, dir / "other.def")).Outcome, OpenOutcome::Opened);
+    EXPECT_EQ(state.Grid.Records().size(), 3u);
+    EXPECT_EQ(state.UndoData.Count(), 0u);
+}
 
 TEST_F(OpenCommandTest, RefusedOpensReportInOrderAndKeepTheState) {
     state.DataFileName = "/earlier/file.txt";
