@@ -34,6 +34,7 @@ std::optional<FileText> readWholeFile(const std::filesystem::path& path, TaskPro
     }
     const std::size_t expected = reader.Size();
     FileText file{std::make_unique_for_overwrite<char[]>(std::max<std::size_t>(expected, 1)), 0};
+    AdviseLargePages(file.bytes.get(), expected);
     while (file.size < expected) {
         const std::optional<std::size_t> got =
             reader.ReadRaw(file.bytes.get() + file.size, std::min(kReadPiece, expected - file.size));

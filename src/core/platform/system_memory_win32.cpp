@@ -13,4 +13,7 @@ std::uint64_t PhysicalMemoryBytes() {
     return status.ullTotalPhys;
 }
 
+// Large pages need a privilege that desktop users do not hold; the system's own pages serve.
+void AdviseLargePages(void*, std::size_t) {}
+
 } // namespace ranvo
