@@ -17,9 +17,19 @@
 namespace ranvo {
 namespace {
 
-// Progress is counted in bytes: those read, then those cut into records (the second half).
+// Progress is counted in tenths of the file's bytes: reading takes the first four tenths, cutting
+// and tagging the records the next five, storing them the last.
 constexpr std::size_t kReadPiece = std::size_t{16} << 20;
 constexpr std::size_t kRecordsPerReport = 65536;
+
+// Tells how far the work has come; false when the user asked to stop it.
+bool reportProgress(TaskProgress* progress, std::uint64_t done, std::uint64_t total) {
+    if (progress == nullptr) {
+        return true;
+    }
+    progress->Report(done, total);
+    return !progress->Cancelled();
+}
 
 // The whole file in one buffer that is written once, by the read itself.
 struct FileText {
@@ -45,11 +55,8 @@ std::optional<FileText> readWholeFile(const std::filesystem::path& path, TaskPro
             break; // the file shrank meanwhile: what is there is the file
         }
         file.size += *got;
-        if (progress != nullptr) {
-            progress->Report(file.size, expected * 2);
-            if (progress->Cancelled()) {
-                return std::nullopt;
-            }
+        if (!reportProgress(progress, file.size * 4, expected * 10)) {
+            return std::nullopt;
         }
     }
     return file;
@@ -166,12 +173,8 @@ bool tagRecords(std::span<const std::string_view> pieces, const TDefineClass& de
                 }
             }
         }
-        if (progress != nullptr && k % kRecordsPerReport == 0) {
-            const std::uint64_t total = progress->Total.load(std::memory_order_relaxed);
-            progress->Report(total / 2 + total / 2 * k / pieces.size(), total);
-            if (progress->Cancelled()) {
-                return false;
-            }
+        if (k % kRecordsPerReport == 0 && !reportProgress(progress, 5 * pieces.size() + 4 * k, 10 * pieces.size())) {
+            return false;
         }
     }
     const std::uint64_t needed = stored.text.size() + padding + pieces.size() * sizeof(StoredRecord);
@@ -183,6 +186,9 @@ bool tagRecords(std::span<const std::string_view> pieces, const TDefineClass& de
     fresh.Reserve(pieces.size());
     std::string padded;
     for (std::size_t k = 0; k < pieces.size(); ++k) {
+        if (k % kRecordsPerReport == 0 && !reportProgress(progress, 9 * pieces.size() + k, 10 * pieces.size())) {
+            return false;
+        }
         const int condition = conditions[k];
         const std::string_view piece = pieces[k];
         if (!fixed) {

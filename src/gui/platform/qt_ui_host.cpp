@@ -131,6 +131,11 @@ bool QtUiHost::RunWithProgress(std::string_view caption, TaskProgress& progress,
     dialog.setAutoClose(false);
     QObject::connect(&dialog, &QProgressDialog::canceled, &dialog,
                      [&progress] { progress.CancelRequested = true; });
+    // The work touches nothing the window shows, so the window paints while it runs, also inside
+    // a busy command.
+    if (m_busyDepth > 0 && onBusyChanged) {
+        onBusyChanged(false);
+    }
     QEventLoop loop;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
@@ -146,6 +151,9 @@ bool QtUiHost::RunWithProgress(std::string_view caption, TaskProgress& progress,
     timer.start(30);
     loop.exec();
     worker.join();
+    if (m_busyDepth > 0 && onBusyChanged) {
+        onBusyChanged(true);
+    }
     if (failure) {
         std::rethrow_exception(failure);
     }
