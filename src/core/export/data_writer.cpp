@@ -27,7 +27,9 @@ std::optional<OutsideRange> ReadOutsideRange(const MainState& state) {
         return std::nullopt;
     }
     // Decoded in the file's own code: the parts are written back in it.
-    outside.text = DecodeDataFile(std::move(*bytes), state.Loaded.Code).text;
+    // The map already holds every character of the file, which it was given when it was loaded.
+    CharacterMap characters = state.Characters;
+    outside.text = DecodeDataFile(std::move(*bytes), state.Loaded.Code, characters).text;
     const TDefineClass& definition = state.Definition;
     std::vector<std::string_view> records;
     if (definition.FileFormat == "FB") {
@@ -163,13 +165,14 @@ std::optional<std::string> BuildDataText(const MainState& state, TargetLayout la
     return builder.take();
 }
 
-bool WriteDataFile(const MainState& state, const std::filesystem::path& target, TargetLayout layout) {
+WriteOutcome WriteDataFile(const MainState& state, const std::filesystem::path& target,
+                           TargetLayout layout, const AcceptLoss& accept) {
     const std::optional<std::string> text = BuildDataText(state, layout);
     if (!text) {
-        return false;
+        return WriteOutcome::Failed;
     }
-    const EncodedText encoded = EncodeDataFile(*text, state.Loaded.Code, state.Utf8Bom);
-    return WriteFileReplacing(target, encoded.bytes);
+    return WriteEncodedFile(target, *text, state.Loaded.Code, state.Utf8Bom, state.Characters,
+                            accept);
 }
 
 } // namespace ranvo

@@ -7,6 +7,7 @@
 // temporary file, so a failed write leaves the old file as it was.
 
 #include "core/editing/record_line.h"
+#include "core/export/encoded_file.h"
 #include "core/state/main_state.h"
 
 #include <filesystem>
@@ -43,8 +44,10 @@ struct OutsideRange {
 // the parts outside the read range come from cannot be read.
 [[nodiscard]] std::optional<std::string> BuildDataText(const MainState& state, TargetLayout layout);
 
-// Builds, encodes and writes the file; false when anything fails (the target is then untouched).
-[[nodiscard]] bool WriteDataFile(const MainState& state, const std::filesystem::path& target,
-                                 TargetLayout layout);
+// Builds, encodes and writes the file, asking `accept` first when characters would be lost;
+// Failed when anything fails (the target is then untouched).
+[[nodiscard]] WriteOutcome WriteDataFile(const MainState& state,
+                                         const std::filesystem::path& target, TargetLayout layout,
+                                         const AcceptLoss& accept);
 
 } // namespace ranvo

@@ -504,7 +504,7 @@ bool SaveLayout(const MainState& state, UiHost& host, const OutputLayout& layout
     if (PathExists(*path) && !host.AskYesNo("同名のファイルが既に存在します\r\n上書きしますか？")) {
         return false;
     }
-    bool written = false;
+    WriteOutcome outcome = WriteOutcome::Failed;
     {
         const BusyGuard busy(host);
         std::optional<std::string> text;
@@ -513,10 +513,17 @@ bool SaveLayout(const MainState& state, UiHost& host, const OutputLayout& layout
         case LayoutForm::Html: text = BuildLayoutHtml(state, layout, options, html, *path); break;
         case LayoutForm::Fixed: text = BuildLayoutFixed(state, layout, options, fixed); break;
         }
-        written = text && WriteFileReplacing(*path, EncodeDataFile(*text, options.Code, false).bytes);
+        if (text) {
+            outcome = WriteEncodedFile(
+                *path, *text, options.Code, false, state.Characters,
+                [&host](std::size_t lost) { return AskToWriteLostCharacters(host, lost); });
+        }
     }
-    if (!written) {
+    if (outcome == WriteOutcome::Failed) {
         return refuse("保存に失敗しました");
+    }
+    if (outcome == WriteOutcome::Declined) {
+        return false;
     }
     host.ShowInformation("保存しました");
     return true;

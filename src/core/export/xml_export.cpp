@@ -56,9 +56,10 @@ std::string BuildXmlText(const MainState& state) {
     return text;
 }
 
-bool WriteXmlFile(const MainState& state, const std::filesystem::path& target) {
-    const EncodedText encoded = EncodeDataFile(BuildXmlText(state), state.Loaded.Code, state.Utf8Bom);
-    return WriteFileReplacing(target, encoded.bytes);
+WriteOutcome WriteXmlFile(const MainState& state, const std::filesystem::path& target,
+                          const AcceptLoss& accept) {
+    return WriteEncodedFile(target, BuildXmlText(state), state.Loaded.Code, state.Utf8Bom,
+                            state.Characters, accept);
 }
 
 void ExportXml(MainState& state, UiHost& host) {
@@ -71,14 +72,16 @@ void ExportXml(MainState& state, UiHost& host) {
     if (!target) {
         return;
     }
-    bool written = false;
+    WriteOutcome outcome = WriteOutcome::Failed;
     {
         BusyGuard busy(host);
-        written = WriteXmlFile(state, *target);
+        outcome = WriteXmlFile(state, *target, [&host](std::size_t lost) {
+            return AskToWriteLostCharacters(host, lost);
+        });
     }
-    if (written) {
+    if (outcome == WriteOutcome::Written) {
         host.ShowInformation("保存しました");
-    } else {
+    } else if (outcome == WriteOutcome::Failed) {
         host.ShowError("保存に失敗しました");
     }
 }

@@ -87,7 +87,7 @@ bool ReadRecords(const std::filesystem::path& path, const LoadOptions& options,
     if (!bytes) {
         return false;
     }
-    DecodedText decoded = DecodeDataFile(std::move(*bytes), options.Code);
+    DecodedText decoded = DecodeDataFile(std::move(*bytes), options.Code, report.Characters);
     report.LostCharacters = decoded.LostCharacters;
     report.Utf8Bom = decoded.Utf8Bom;
     const std::string text = std::move(decoded.text);
@@ -164,6 +164,7 @@ bool LoadDataFile(MainState& state, const std::filesystem::path& path, const Loa
     state.DataFileName = FullPath(path);
     state.Loaded = options;
     state.Utf8Bom = report.Utf8Bom;
+    state.Characters = std::move(report.Characters);
     state.Modified = false;
     if (report.LostCharacters > 0) {
         host.ShowWarning(lostCharactersMessage(report.LostCharacters));
