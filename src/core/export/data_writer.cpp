@@ -27,7 +27,7 @@ std::optional<OutsideRange> ReadOutsideRange(const MainState& state) {
         return std::nullopt;
     }
     // Decoded in the file's own code: the parts are written back in it.
-    // The map already holds every character of the file, which it was given when it was loaded.
+    // The file's characters got their codes when it was loaded: a copy of the map gives the same.
     CharacterMap characters = state.Characters;
     outside.text = DecodeDataFile(std::move(*bytes), state.Loaded.Code, characters).text;
     const TDefineClass& definition = state.Definition;
