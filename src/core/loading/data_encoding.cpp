@@ -140,10 +140,13 @@ DecodedText DecodeDataFile(std::string bytes, KanjiCode code, CharacterMap& char
     } else {
         DataFileDecoder(code, characters).Decode(bytes, true, decoded);
     }
-    // Codes of the user-defined area that a Shift_JIS file holds keep their own characters, so
-    // that a character typed later gets another. (Codes the decoders gave out are in the map
-    // already; a conversion in pieces gives out none later and needs none of this.)
-    characters.ReserveCodesIn(decoded.text);
+    // Codes of the user-defined area that a Shift_JIS file holds (or a UTF-16 file without its
+    // mark, read as Shift_JIS) keep their own characters, so that a character typed later gets
+    // another. The decoders of the other codes give every such code through the map, and a
+    // conversion in pieces gives out none later.
+    if (code == KanjiCode::ShiftJis || code == KanjiCode::Unicode) {
+        characters.ReserveCodesIn(decoded.text);
+    }
     return decoded;
 }
 

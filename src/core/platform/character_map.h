@@ -64,6 +64,8 @@ private:
     static constexpr char32_t kFree = 0;
 
     bool take(std::size_t index, char32_t character);
+    // Reserves the codes that start at the bytes of `cp932` from `pos` marked in `leads`.
+    void reserveCodesAt(std::string_view cp932, std::size_t pos, std::uint64_t leads);
 
     std::vector<char32_t> m_characters; // by index; kFree where not given out
     std::unordered_map<char32_t, std::uint16_t> m_codes;
