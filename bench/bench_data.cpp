@@ -360,7 +360,7 @@ bool GenerateBenchData(const std::filesystem::path& folder, std::size_t recordCo
     std::string().swap(texts.csv);
 
     for (const CodedFile& file : kFixedLineFiles) {
-        const EncodedText encoded = EncodeDataFile(texts.lines, file.code, false);
+        const EncodedText encoded = EncodeDataFile(texts.lines, file.code, false, CharacterMap());
         if (encoded.LostCharacters > 0) {
             error = std::string(file.name) + ": characters lost in encoding";
             return false;

@@ -30,6 +30,14 @@ TargetLayout targetLayout(const std::string& to, const TDefineClass& definition)
     throw UsageError("--to takes same, csv or fixed");
 }
 
+// A batch run writes what it can and says how many characters became "?".
+AcceptLoss countLost(std::size_t& lost) {
+    return [&lost](std::size_t count) {
+        lost = count;
+        return true;
+    };
+}
+
 void reportLost(std::size_t lost) {
     if (lost > 0) {
         std::cerr << "変換できない文字が" << lost << "文字あり、「?」に置き換えました\n";
@@ -55,12 +63,13 @@ int runConvert(const std::vector<std::string>& words) {
     if (const auto outCode = arguments.option("out-code")) {
         code = {parseCode(*outCode), false};
     }
-    const WriteResult result = WriteDataFile(*state, arguments.positionalPath(1), layout, code);
-    if (!result.Written) {
+    std::size_t lost = 0;
+    const WriteOutcome outcome = WriteDataFile(*state, arguments.positionalPath(1), layout, code, countLost(lost));
+    if (outcome != WriteOutcome::Written) {
         std::cerr << (layout == TargetLayout::Own ? "ファイルの保存に失敗しました" : "保存に失敗しました") << '\n';
         return 1;
     }
-    reportLost(result.LostCharacters);
+    reportLost(lost);
     return 0;
 }
 
@@ -72,10 +81,12 @@ int runXml(const std::vector<std::string>& words) {
     if (!state) {
         return 1;
     }
-    if (!WriteXmlFile(*state, arguments.positionalPath(1))) {
+    std::size_t lost = 0;
+    if (WriteXmlFile(*state, arguments.positionalPath(1), countLost(lost)) != WriteOutcome::Written) {
         std::cerr << "保存に失敗しました\n";
         return 1;
     }
+    reportLost(lost);
     return 0;
 }
 

@@ -67,7 +67,9 @@ TEST_F(BenchDataTest, EveryCharacterCodeDecodesToTheSameShiftJisText) {
     const std::string sjis = test::ReadBytes(file(kFixedLineFiles[0].name));
     ASSERT_EQ(splitCrLf(sjis).size(), kRecords);
     for (const CodedFile& coded : kFixedLineFiles) {
-        const DecodedText decoded = DecodeDataFile(test::ReadBytes(file(coded.name)), coded.code);
+        CharacterMap characters;
+        const DecodedText decoded =
+            DecodeDataFile(test::ReadBytes(file(coded.name)), coded.code, characters);
         EXPECT_EQ(decoded.text, sjis) << coded.name;
         EXPECT_EQ(decoded.LostCharacters, 0u) << coded.name;
     }

@@ -2,35 +2,36 @@
 
 #include "gui/app/main_window.h"
 #include "gui/app/record_actions.h"
+#include "gui/app/status_panels.h"
 #include "gui/editing/find_dialogs.h"
-#include "gui/settings/option_dialog.h"
+#include "gui/grid/grid_view.h"
+#include "gui/loading/open_dialog.h"
 #include "gui/platform/help_viewer.h"
+#include "gui/platform/text_codec.h"
+#include "gui/settings/option_dialog.h"
 #include "gui/views/filter_dialog.h"
 #include "gui/views/navigator_dialog.h"
 #include "gui/views/visible_dialog.h"
-#include "gui/app/status_panels.h"
-#include "gui/grid/grid_view.h"
-#include "gui/loading/open_dialog.h"
 #include "support/byte_files.h"
 #include "support/fake_ui_host.h"
 #include "support/temp_dir.h"
 
+#include <filesystem>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QFontComboBox>
 #include <QComboBox>
+#include <QFontComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTextBrowser>
-#include <QListWidget>
-#include <QTreeWidget>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
-
-#include <filesystem>
 
 namespace ranvo::gui {
 
@@ -234,6 +235,39 @@ private slots:
         QCOMPARE(window.state().Grid.Cell(2, 3), std::string_view("      "));
         QTest::keyClick(&grid, Qt::Key_Backspace, Qt::AltModifier);
         QCOMPARE(window.state().Grid.Cell(2, 3), std::string_view("A00020"));
+        window.state().Modified = false;
+    }
+
+    void charactersCp932CannotHoldAreTypedShownAndAskedAboutOnSaving() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.show();
+        window.DataFileLoad(setup.data, setup.definition);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        GridView& grid = window.grid();
+        grid.setFocus();
+        grid.moveTo(3, 2, false); // a detail record's item name, 20 bytes
+        QTest::keyClick(&grid, Qt::Key_A);
+        QVERIFY(grid.isEditing());
+        grid.editor()->setText(QStringLiteral("𠮷〜あ"));
+        QTest::keyClick(grid.editor(), Qt::Key_Return);
+        // Each gets a code of the file's own, two bytes wide, and is shown as itself.
+        const std::string cell(window.state().Grid.Cell(3, 2));
+        QCOMPARE(cell.substr(0, 6), std::string("\xF9\xFC\xF9\xFB\x82\xA0"));
+        QCOMPARE(toQString(cell.substr(0, 6)), QStringLiteral("𠮷〜あ"));
+        QCOMPARE(fromQString(QStringLiteral("〜")), std::string("\xF9\xFB"));
+
+        // Shift_JIS has no place for them: the save asks first.
+        host.answers = {Answer::No};
+        const std::string before = test::ReadBytes(setup.data);
+        window.mnuFileSaveClick();
+        QCOMPARE(host.messageTexts().back(),
+                 std::string("保存する文字コードで表せない文字が2文字あります。\r\n「?"
+                             "」に置き換えて保存しますか？"));
+        QCOMPARE(test::ReadBytes(setup.data), before);
         window.state().Modified = false;
     }
 

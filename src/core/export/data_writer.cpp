@@ -1,7 +1,6 @@
 #include "core/export/data_writer.h"
 
 #include "core/definitions/definition_layout.h"
-#include "core/export/data_sink.h"
 #include "core/text/csv_line.h"
 #include "core/text/text_helpers.h"
 #include "core/text/text_lines.h"
@@ -125,16 +124,16 @@ std::string BuildDataText(const MainState& state, TargetLayout layout) {
     return text;
 }
 
-WriteResult WriteDataFile(const MainState& state, const std::filesystem::path& target, TargetLayout layout) {
-    return WriteDataFile(state, target, layout, {state.Loaded.Code, state.Utf8Bom});
+WriteOutcome WriteDataFile(const MainState& state, const std::filesystem::path& target, TargetLayout layout,
+                           const AcceptLoss& accept) {
+    return WriteDataFile(state, target, layout, {state.Loaded.Code, state.Utf8Bom}, accept);
 }
 
-WriteResult WriteDataFile(const MainState& state, const std::filesystem::path& target, TargetLayout layout,
-                          const FileCode& code) {
-    DataFileSink sink(target, code.Code, code.Utf8Bom);
-    ForEachDataPiece(state, layout, [&](std::string_view piece) { sink.Add(piece); });
-    const bool written = sink.Finish();
-    return {written, sink.LostCharacters()};
+WriteOutcome WriteDataFile(const MainState& state, const std::filesystem::path& target, TargetLayout layout,
+                           const FileCode& code, const AcceptLoss& accept) {
+    EncodedFileWriter writer(target, code.Code, code.Utf8Bom, state.Characters);
+    ForEachDataPiece(state, layout, [&](std::string_view piece) { writer.Add(piece); });
+    return writer.Finish(accept);
 }
 
 } // namespace ranvo

@@ -7,6 +7,7 @@
 // text is encoded in the file's character code piece by piece and written through a temporary
 // file, so a failed write leaves the old file as it was.
 
+#include "core/export/encoded_file.h"
 #include "core/state/main_state.h"
 
 #include <cstddef>
@@ -33,23 +34,18 @@ void ForEachDataPiece(const MainState& state, TargetLayout layout,
 // The file's text (before encoding) as the layout writes it.
 [[nodiscard]] std::string BuildDataText(const MainState& state, TargetLayout layout);
 
-struct WriteResult {
-    bool Written = false;
-    // Characters the file's code cannot hold, written as "?".
-    std::size_t LostCharacters = 0;
-};
-
 // The character code a file is written in, and whether a UTF-8 file begins with its mark.
 struct FileCode {
     KanjiCode Code = KanjiCode::ShiftJis;
     bool Utf8Bom = false;
 };
 
-// Builds, encodes and writes the file, in the loaded file's own code or in `code`; not written
-// (and the target untouched) when anything fails.
-[[nodiscard]] WriteResult WriteDataFile(const MainState& state, const std::filesystem::path& target,
-                                        TargetLayout layout);
-[[nodiscard]] WriteResult WriteDataFile(const MainState& state, const std::filesystem::path& target,
-                                        TargetLayout layout, const FileCode& code);
+// Builds, encodes and writes the file, in the loaded file's own code or in `code`, asking `accept`
+// before it takes the target's place when characters had no form in the code; Failed (and the
+// target untouched) when anything fails.
+[[nodiscard]] WriteOutcome WriteDataFile(const MainState& state, const std::filesystem::path& target,
+                                         TargetLayout layout, const AcceptLoss& accept);
+[[nodiscard]] WriteOutcome WriteDataFile(const MainState& state, const std::filesystem::path& target,
+                                         TargetLayout layout, const FileCode& code, const AcceptLoss& accept);
 
 } // namespace ranvo

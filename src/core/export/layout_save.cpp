@@ -1,6 +1,7 @@
 #include "core/export/layout_save.h"
 
 #include "core/app/grid_queries.h"
+#include "core/export/encoded_file.h"
 #include "core/loading/data_encoding.h"
 #include "core/platform/code_page.h"
 #include "core/platform/file_io.h"
@@ -493,7 +494,7 @@ bool SaveLayout(const MainState& state, UiHost& host, const OutputLayout& layout
     if (PathExists(*path) && !host.AskYesNo("同名のファイルが既に存在します\r\n上書きしますか？")) {
         return false;
     }
-    bool written = false;
+    WriteOutcome outcome = WriteOutcome::Failed;
     {
         const BusyGuard busy(host);
         std::string text;
@@ -502,10 +503,14 @@ bool SaveLayout(const MainState& state, UiHost& host, const OutputLayout& layout
         case LayoutForm::Html: text = BuildLayoutHtml(state, layout, options, html, *path); break;
         case LayoutForm::Fixed: text = BuildLayoutFixed(state, layout, options, fixed); break;
         }
-        written = WriteFileReplacing(*path, EncodeDataFile(text, options.Code, false).bytes);
+        outcome = WriteEncodedFile(*path, text, options.Code, false, state.Characters,
+                                   [&host](std::size_t lost) { return AskToWriteLostCharacters(host, lost); });
     }
-    if (!written) {
+    if (outcome == WriteOutcome::Failed) {
         return refuse("保存に失敗しました");
+    }
+    if (outcome == WriteOutcome::Declined) {
+        return false;
     }
     host.ShowInformation("保存しました");
     return true;

@@ -20,6 +20,23 @@ void followReadRange(MainState& state) {
     }
 }
 
+// Writes the file, asking first when characters of the text have no form in the file's code,
+// and shows `failure` when the write fails. True when the file was written.
+bool writeAsking(const MainState& state, UiHost& host, const std::filesystem::path& target,
+                 TargetLayout layout, std::string_view failure) {
+    WriteOutcome outcome = WriteOutcome::Failed;
+    {
+        BusyGuard busy(host);
+        outcome = WriteDataFile(state, target, layout, [&host](std::size_t lost) {
+            return AskToWriteLostCharacters(host, lost);
+        });
+    }
+    if (outcome == WriteOutcome::Failed) {
+        host.ShowError(failure);
+    }
+    return outcome == WriteOutcome::Written;
+}
+
 // The file as written is the file as loaded from now on.
 void saved(MainState& state, const std::filesystem::path& target) {
     state.Modified = false;
@@ -59,9 +76,7 @@ bool SaveInPlace(MainState& state, UiHost& host) {
     if (!PathExists(state.DataFileName)) {
         return SaveAs(state, host);
     }
-    BusyGuard busy(host);
-    if (!WriteDataFile(state, state.DataFileName, TargetLayout::Own).Written) {
-        host.ShowError("ファイルの保存に失敗しました");
+    if (!writeAsking(state, host, state.DataFileName, TargetLayout::Own, "ファイルの保存に失敗しました")) {
         return false;
     }
     saved(state, state.DataFileName);
@@ -76,9 +91,7 @@ bool SaveAs(MainState& state, UiHost& host) {
     if (!target) {
         return false;
     }
-    BusyGuard busy(host);
-    if (!WriteDataFile(state, *target, TargetLayout::Own).Written) {
-        host.ShowError(kSaveFailed);
+    if (!writeAsking(state, host, *target, TargetLayout::Own, kSaveFailed)) {
         return false;
     }
     host.ShowInformation(kSaved);
@@ -99,9 +112,7 @@ void SaveConverted(MainState& state, UiHost& host) {
     if (!target) {
         return;
     }
-    BusyGuard busy(host);
-    if (!WriteDataFile(state, *target, toCsv ? TargetLayout::CsvCopy : TargetLayout::Fixed).Written) {
-        host.ShowError(kSaveFailed);
+    if (!writeAsking(state, host, *target, toCsv ? TargetLayout::CsvCopy : TargetLayout::Fixed, kSaveFailed)) {
         return;
     }
     // A converted copy is an export: the file being edited stays the current one.

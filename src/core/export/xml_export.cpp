@@ -1,7 +1,7 @@
 #include "core/export/xml_export.h"
 
 #include "core/app/grid_queries.h"
-#include "core/export/data_sink.h"
+#include "core/export/encoded_file.h"
 #include "core/export/save_target.h"
 #include "core/loading/data_encoding.h"
 #include "core/text/text_helpers.h"
@@ -80,10 +80,10 @@ std::string BuildXmlText(const MainState& state) {
     return text;
 }
 
-bool WriteXmlFile(const MainState& state, const std::filesystem::path& target) {
-    DataFileSink sink(target, state.Loaded.Code, state.Utf8Bom);
-    ForEachXmlPiece(state, [&](std::string_view piece) { sink.Add(piece); });
-    return sink.Finish();
+WriteOutcome WriteXmlFile(const MainState& state, const std::filesystem::path& target, const AcceptLoss& accept) {
+    EncodedFileWriter writer(target, state.Loaded.Code, state.Utf8Bom, state.Characters);
+    ForEachXmlPiece(state, [&](std::string_view piece) { writer.Add(piece); });
+    return writer.Finish(accept);
 }
 
 void ExportXml(MainState& state, UiHost& host) {
@@ -96,14 +96,16 @@ void ExportXml(MainState& state, UiHost& host) {
     if (!target) {
         return;
     }
-    bool written = false;
+    WriteOutcome outcome = WriteOutcome::Failed;
     {
         BusyGuard busy(host);
-        written = WriteXmlFile(state, *target);
+        outcome = WriteXmlFile(state, *target, [&host](std::size_t lost) {
+            return AskToWriteLostCharacters(host, lost);
+        });
     }
-    if (written) {
+    if (outcome == WriteOutcome::Written) {
         host.ShowInformation("保存しました");
-    } else {
+    } else if (outcome == WriteOutcome::Failed) {
         host.ShowError("保存に失敗しました");
     }
 }

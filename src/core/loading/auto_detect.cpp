@@ -97,7 +97,8 @@ std::vector<std::size_t> ScoreDefinitions(const std::filesystem::path& dataPath,
     // Decoded as the file will be loaded, so that an EUC, JIS or Unicode file is scored on the
     // same CP932 records the loader will tag; read as raw Shift_JIS its check words could never
     // match.
-    const std::string text = DecodeDataFile(std::move(*bytes), code).text;
+    CharacterMap characters;
+    const std::string text = DecodeDataFile(std::move(*bytes), code, characters).text;
     std::vector<std::string_view> lines;
     SplitLines(text, lines);
     // A file of one line is an FB file without line breaks: an FB definition is scored on the

@@ -1,5 +1,7 @@
 #include "core/loading/kela_conv.h"
 
+#include "core/platform/cp932_chars.h"
+#include "core/platform/supplementary_kanji.h"
 #include "core/text/sjis.h"
 
 #include <algorithm>
@@ -21,11 +23,26 @@ constexpr std::array<std::uint16_t, 63> kZenKana = {
     0x8377, 0x837A, 0x837D, 0x837E, 0x8380, 0x8381, 0x8382, 0x8384, 0x8386, 0x8388, 0x8389,
     0x838A, 0x838B, 0x838C, 0x838D, 0x838F, 0x8393, 0x814A, 0x814B};
 
+// The equals of the IBM extension symbols FA40-FA5B: small roman numerals (NEC-selected), roman
+// numerals (row 13), ￢, ￤, ＇, ＂, ㈱, №, ℡, ∵.
+constexpr std::array<std::uint16_t, 28> kIbmSymbolEquals = {
+    0xEEEF, 0xEEF0, 0xEEF1, 0xEEF2, 0xEEF3, 0xEEF4, 0xEEF5, 0xEEF6, 0xEEF7, 0xEEF8,
+    0x8754, 0x8755, 0x8756, 0x8757, 0x8758, 0x8759, 0x875A, 0x875B, 0x875C, 0x875D,
+    0x81CA, 0xEEFA, 0xEEFB, 0xEEFC, 0x878A, 0x8782, 0x8784, 0x81E6};
+
 constexpr unsigned char kVoicedMark = 0xDE;
 constexpr unsigned char kSemiVoicedMark = 0xDF;
 
 [[nodiscard]] constexpr bool isHanKana(unsigned char byte) {
     return byte >= 0xA1 && byte <= 0xDF;
+}
+
+[[nodiscard]] constexpr bool isJisByte(unsigned char byte) {
+    return byte >= 0x21 && byte <= 0x7E;
+}
+
+[[nodiscard]] constexpr bool isEucByte(unsigned char byte) {
+    return byte >= 0xA1 && byte <= 0xFE;
 }
 
 // ｶ to ﾄ, ﾊ to ﾎ and ｳ take the voiced mark; ﾊ to ﾎ also the semi-voiced one.
@@ -36,6 +53,14 @@ constexpr unsigned char kSemiVoicedMark = 0xDF;
 [[nodiscard]] constexpr bool takesSemiVoicedMark(unsigned char kana) {
     return kana >= 0xCA && kana <= 0xCE;
 }
+
+// Lead bytes of the user-defined area and the rows they take: F0, F1 and F4 stand in JIS X 0208
+// where the arithmetic puts EB, EC and EF; F5-F9 stand in JIS X 0212 where it puts EB-EF.
+constexpr unsigned kKanjiUserShift = 5;
+constexpr unsigned kSupplementaryUserShift = 10;
+constexpr unsigned char kFirstUserRow = 0x75; // rows 85-94
+constexpr unsigned char kFirstNecSelectedRow = 0x79;
+constexpr unsigned char kLastNecSelectedRow = 0x7C;
 
 constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
 
@@ -67,21 +92,33 @@ constexpr std::uint64_t kLaneLowBytes = 0x00FF00FF00FF00FFULL;
     return ((lanes + (0x100u - bound) * kLaneOnes) >> 8) & kLaneOnes;
 }
 
+// 1 in each lane whose value lies in `low`-`high`.
+[[nodiscard]] constexpr std::uint64_t lanesWithin(std::uint64_t lanes, unsigned low,
+                                                  unsigned high) {
+    return lanesAtLeast(lanes, low) & (lanesAtLeast(lanes, high + 1) ^ kLaneOnes);
+}
+
 // How many lanes at the front of the word have their flag (bit 0) set: the characters, up to
 // four, that one step converts. The rest of the word is converted too but not taken.
 [[nodiscard]] constexpr std::size_t leadingLanes(std::uint64_t flags) {
     return static_cast<std::size_t>(std::countr_zero(flags ^ kLaneOnes)) / 16;
 }
 
-// 1 in each lane whose two bytes both lie in A1-FE: an EUC-JP double-byte character.
+// 1 in each lane that holds an EUC-JP character of rows 1-84 (first byte A1-F4, second A1-FE),
+// which the arithmetic alone converts.
 [[nodiscard]] constexpr std::uint64_t eucCharLanes(std::uint64_t word) {
-    const std::uint64_t first = word & kLaneLowBytes;
-    const std::uint64_t second = (word >> 8) & kLaneLowBytes;
-    return lanesAtLeast(first, 0xA1) & lanesAtLeast(second, 0xA1) &
-           ((lanesAtLeast(first, 0xFF) | lanesAtLeast(second, 0xFF)) ^ kLaneOnes);
+    return lanesWithin(word & kLaneLowBytes, 0xA1, 0xF4) &
+           lanesWithin((word >> 8) & kLaneLowBytes, 0xA1, 0xFE);
 }
 
-// TKelaConv::JisCharToSjis of the EUC-JP characters in the lanes whose bytes lie in A1-FE.
+// 1 in each lane that holds a JIS X 0208 pair of rows 1-84 (first byte 21-74, second 21-7E).
+[[nodiscard]] constexpr std::uint64_t jisCharLanes(std::uint64_t word) {
+    return lanesWithin(word & kLaneLowBytes, 0x21, 0x74) &
+           lanesWithin((word >> 8) & kLaneLowBytes, 0x21, 0x7E);
+}
+
+// TKelaConv::JisCharToSjis of the EUC-JP characters in the lanes whose bytes lie in A1-FE, or of
+// the JIS pairs in the lanes whose bytes lie in 21-7E (the top bit is not looked at).
 [[nodiscard]] constexpr std::uint64_t fourEucCharsToSjis(std::uint64_t word) {
     const std::uint64_t j1 = word & 0x007F007F007F007FULL;
     const std::uint64_t j2 = (word >> 8) & 0x007F007F007F007FULL;
@@ -93,11 +130,13 @@ constexpr std::uint64_t kLaneLowBytes = 0x00FF00FF00FF00FFULL;
     return lead | (trail << 8);
 }
 
-// 1 in each lane whose first byte is a Shift_JIS lead byte (which takes whatever byte follows
-// it). Flipping bit 5 maps the lead bytes 81-9F and E0-FC, and only them, onto one range A1-DC.
+// 1 in each lane that holds a Shift_JIS character of rows 1-84: a lead byte 81-9F or E0-EA and a
+// trail byte 40-7E or 80-FC. Flipping bit 5 maps those lead bytes, and only them, onto A1-CA.
 [[nodiscard]] constexpr std::uint64_t sjisCharLanes(std::uint64_t word) {
     const std::uint64_t flipped = (word & kLaneLowBytes) ^ (0x20 * kLaneOnes);
-    return lanesAtLeast(flipped, 0xA1) & (lanesAtLeast(flipped, 0xDD) ^ kLaneOnes);
+    const std::uint64_t trail = (word >> 8) & kLaneLowBytes;
+    return lanesWithin(flipped, 0xA1, 0xCA) & lanesWithin(trail, 0x40, 0xFC) &
+           lanesAtLeast(trail ^ (0x7F * kLaneOnes), 0x01);
 }
 
 // TKelaConv::SjisCharToJis of four Shift_JIS characters, plus `offset` (80 for EUC-JP) on every
@@ -130,42 +169,120 @@ void appendPiece(std::string& result, const PieceBuffer& buffer, const unsigned 
                   static_cast<std::size_t>(end - buffer.data()));
 }
 
-// Writes ESC, `intermediate`, `final` and answers the position after them. Positions are passed
-// by value so that the caller's stays in a register.
-[[nodiscard]] inline unsigned char* putEscape(unsigned char* out, unsigned char intermediate,
-                                              unsigned char final) {
-    out[0] = kEsc;
-    out[1] = intermediate;
-    out[2] = final;
-    return out + 3;
+[[nodiscard]] inline unsigned char* putCode(unsigned char* out, std::uint16_t code) {
+    if (code < 0x100) {
+        *out = static_cast<unsigned char>(code);
+        return out + 1;
+    }
+    out[0] = static_cast<unsigned char>(code >> 8);
+    out[1] = static_cast<unsigned char>(code);
+    return out + 2;
 }
+
+// ---- Shift_JIS to EUC-JP and JIS ----
 
 enum class Target { Sjis, Jis, Euc };
 
-// Shift_JIS to `target`, with the katakana step of `kanaType` folded into the same pass. The
-// write position lives in a local that never has its address taken, so the compiler keeps it in
-// a register across the byte stores.
+// The escape JIS output writes to enter a mode; `returnFinal` (B or J) ends the one to ASCII.
+std::string_view escapeOf(JisMode mode, unsigned char returnFinal) {
+    switch (mode) {
+    case JisMode::Ascii:
+        return returnFinal == 'J' ? "\x1B(J" : "\x1B(B";
+    case JisMode::Kana:
+        return "\x1B(I";
+    case JisMode::Kanji:
+        return "\x1B$B";
+    case JisMode::Supplementary:
+        break;
+    }
+    return "\x1B$(D";
+}
+
+// Where a double-byte code is written: a row and cell of JIS X 0208 or JIS X 0212, or nowhere.
+struct Placement {
+    JisMode set; // Kanji or Supplementary; Ascii for a code with no place
+    unsigned char row;
+    unsigned char cell;
+};
+
+constexpr Placement kNoPlace{JisMode::Ascii, 0, 0};
+
+// A CP932 code as it stands in JIS, with no character of a map behind it.
+Placement placeCode(std::uint16_t code) {
+    code = NecEqualOfIbmCode(code);
+    auto lead = static_cast<unsigned char>(code >> 8);
+    JisMode set = JisMode::Kanji;
+    if (lead >= 0xF5 && lead <= 0xF9) {
+        set = JisMode::Supplementary;
+        lead = static_cast<unsigned char>(lead - kSupplementaryUserShift);
+    } else if (lead == 0xF0 || lead == 0xF1 || lead == 0xF4) {
+        lead = static_cast<unsigned char>(lead - kKanjiUserShift);
+    } else if (lead >= 0xEB && lead != 0xED && lead != 0xEE) {
+        return kNoPlace;
+    }
+    const CharBytes jis = TKelaConv::SjisCharToJis(lead, static_cast<unsigned char>(code));
+    return {set, jis[0], jis[1]};
+}
+
+// A code the map gave to a character is written as that character: back where JIS X 0212 has it
+// (what it was read from), else as its CP932 code.
+Placement placeMappedCode(std::uint16_t code, const CharacterMap* characters) {
+    const std::optional<std::size_t> userArea = UserAreaIndex(code);
+    if (characters == nullptr || !userArea || !characters->IsRedefined(*userArea)) {
+        return placeCode(code);
+    }
+    const char32_t character = characters->CharacterOf(*userArea);
+    if (const auto rowCell = SupplementaryKanji::Get().RowCellOf(character)) {
+        return {JisMode::Supplementary, (*rowCell)[0], (*rowCell)[1]};
+    }
+    const std::uint16_t own = Cp932Chars::Get().CodeOf(character);
+    return own != kNoCode && own >= 0x100 ? placeCode(own) : kNoPlace;
+}
+
+struct EncodeSettings {
+    TJisKanaConvType kana = TJisKanaConvType::ktNone;
+    unsigned char returnFinal = 'B'; // ESC ( B or ESC ( J back to single bytes
+    const CharacterMap* characters = nullptr;
+};
+
+// Writes the escape into `next` unless JIS output is in it already.
 template <Target target>
-std::string encode(std::string_view text, TJisKanaConvType kanaType,
-                   TJisByteCodeType byteCodeType) {
+[[nodiscard]] inline unsigned char* enter(unsigned char* out, JisMode& mode, JisMode next,
+                                          unsigned char returnFinal) {
+    if (target == Target::Jis && mode != next) {
+        const std::string_view escape = escapeOf(next, returnFinal);
+        std::memcpy(out, escape.data(), escape.size());
+        out += escape.size();
+        mode = next;
+    }
+    return out;
+}
+
+// Shift_JIS to `target`, with the katakana step of the settings folded into the same pass. The
+// write position, the mode and the count of lost characters live in locals that never have their
+// address taken, so the compiler keeps them in registers across the byte stores. Target::Sjis
+// only widens katakana and copies everything else, so that it never loses a byte.
+template <Target target>
+std::size_t encode(std::string_view text, bool last, const EncodeSettings& settings,
+                   JisMode& modeCarried, ConvertedText& result) {
     // Most bytes an input byte can become: a lone kana in JIS is ESC $ B and a full-width pair.
     constexpr std::size_t kMaxGrowth = target == Target::Jis ? 5 : 2;
 
     const auto* const in = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
-    const auto returnFinal =
-        static_cast<unsigned char>(byteCodeType == TJisByteCodeType::btRoman ? 'J' : 'B');
-    const bool convertKana = kanaType != TJisKanaConvType::ktNone;
-    const bool mergeMarks = kanaType == TJisKanaConvType::ktZenWithDaku;
-    std::string result;
+    const bool convertKana = settings.kana != TJisKanaConvType::ktNone;
+    const bool mergeMarks = settings.kana == TJisKanaConvType::ktZenWithDaku;
     // Most text keeps its size (a double-byte character stays two bytes); a little more covers
     // some escapes or widened katakana without growing.
-    result.reserve(size + size / 8 + 8);
+    result.bytes.reserve(result.bytes.size() + size + size / 8 + 8);
     PieceBuffer buffer;
-    bool doubleByteMode = false;
 
+    const unsigned char returnFinal = settings.returnFinal;
+    JisMode mode = modeCarried;
+    std::size_t lost = 0;
     std::size_t pos = 0;
-    while (pos < size) {
+    bool cut = false;
+    while (pos < size && !cut) {
         const std::size_t pieceEnd = std::min(size, pos + kPiece / kMaxGrowth);
         unsigned char* out = buffer.data();
         while (pos < pieceEnd) {
@@ -175,20 +292,14 @@ std::string encode(std::string_view text, TJisKanaConvType kanaType,
             if (pos + 8 <= size) {
                 const std::uint64_t word = loadWord(in + pos);
                 if (const std::size_t ascii = leadingAscii(word); ascii != 0) {
-                    if (target == Target::Jis && doubleByteMode) {
-                        out = putEscape(out, '(', returnFinal);
-                        doubleByteMode = false;
-                    }
+                    out = enter<target>(out, mode, JisMode::Ascii, returnFinal);
                     std::memcpy(out, &word, sizeof word);
                     out += ascii;
                     pos += ascii;
                     continue;
                 }
                 if (const std::size_t chars = leadingLanes(sjisCharLanes(word)); chars != 0) {
-                    if (target == Target::Jis && !doubleByteMode) {
-                        out = putEscape(out, '$', 'B');
-                        doubleByteMode = true;
-                    }
+                    out = enter<target>(out, mode, JisMode::Kanji, returnFinal);
                     const std::uint64_t converted =
                         target == Target::Sjis
                             ? word
@@ -201,146 +312,152 @@ std::string encode(std::string_view text, TJisKanaConvType kanaType,
             }
             // One character; from here on `byte` is 80 or above, or in the last seven bytes.
             const unsigned char byte = in[pos];
-            unsigned char s1 = byte;
-            unsigned char s2 = 0;
-            if (IsLeadByte(byte) && pos + 1 < size) {
-                s2 = in[pos + 1];
-                pos += 2;
-            } else if (convertKana && isHanKana(byte)) {
-                unsigned zen = kZenKana[byte - 0xA1];
-                ++pos;
-                if (mergeMarks && pos < size) {
-                    if (in[pos] == kVoicedMark && takesVoicedMark(byte)) {
-                        zen = byte == 0xB3 ? 0x8394 : zen + 1; // ｳﾞ is ヴ, not ウ + 1
-                        ++pos;
-                    } else if (in[pos] == kSemiVoicedMark && takesSemiVoicedMark(byte)) {
-                        zen += 2;
-                        ++pos;
-                    }
-                }
-                s1 = static_cast<unsigned char>(zen >> 8);
-                s2 = static_cast<unsigned char>(zen);
-            } else if (target == Target::Euc && isHanKana(byte)) {
-                out[0] = 0x8E;
-                out[1] = byte;
-                out += 2;
-                ++pos;
-                continue;
-            } else {
-                if (target == Target::Jis && doubleByteMode) {
-                    out = putEscape(out, '(', returnFinal);
-                    doubleByteMode = false;
-                }
+            std::uint16_t code = 0;
+            if (byte < 0x80) {
+                out = enter<target>(out, mode, JisMode::Ascii, returnFinal);
                 *out++ = byte;
                 ++pos;
                 continue;
             }
-            if constexpr (target == Target::Sjis) {
-                out[0] = s1;
-                out[1] = s2;
-            } else if constexpr (target == Target::Euc) {
-                const CharBytes jis = TKelaConv::SjisCharToJis(s1, s2);
-                out[0] = static_cast<unsigned char>(jis[0] + 0x80);
-                out[1] = static_cast<unsigned char>(jis[1] + 0x80);
-            } else {
-                if (!doubleByteMode) {
-                    out = putEscape(out, '$', 'B');
-                    doubleByteMode = true;
-                }
-                const CharBytes jis = TKelaConv::SjisCharToJis(s1, s2);
-                out[0] = jis[0];
-                out[1] = jis[1];
+            if (IsLeadByte(byte) && pos + 1 == size && !last) {
+                cut = true;
+                break;
             }
+            if (IsLeadByte(byte) && pos + 1 < size && IsTrailByte(in[pos + 1])) {
+                code = static_cast<std::uint16_t>(byte << 8 | in[pos + 1]);
+                pos += 2;
+            } else if (convertKana && isHanKana(byte)) {
+                code = kZenKana[byte - 0xA1];
+                ++pos;
+                if (mergeMarks && pos < size) {
+                    if (in[pos] == kVoicedMark && takesVoicedMark(byte)) {
+                        code = byte == 0xB3 ? 0x8394 : code + 1; // ｳﾞ is ヴ, not ウ + 1
+                        ++pos;
+                    } else if (in[pos] == kSemiVoicedMark && takesSemiVoicedMark(byte)) {
+                        code += 2;
+                        ++pos;
+                    }
+                }
+            } else if (isHanKana(byte) && target != Target::Sjis) {
+                out = enter<target>(out, mode, JisMode::Kana, returnFinal);
+                if (target == Target::Euc) {
+                    *out++ = 0x8E;
+                    *out++ = byte;
+                } else {
+                    *out++ = static_cast<unsigned char>(byte - 0x80);
+                }
+                ++pos;
+                continue;
+            } else {
+                // A byte that is no character: a lead byte without its trail byte, 80, A0, FD-FF.
+                ++pos;
+                if constexpr (target == Target::Sjis) {
+                    *out++ = byte;
+                } else {
+                    out = enter<target>(out, mode, JisMode::Ascii, returnFinal);
+                    *out++ = '?';
+                    ++lost;
+                }
+                continue;
+            }
+            if constexpr (target == Target::Sjis) {
+                out = putCode(out, code);
+                continue;
+            }
+            const Placement place = placeMappedCode(code, settings.characters);
+            if (place.set == JisMode::Ascii) {
+                out = enter<target>(out, mode, JisMode::Ascii, returnFinal);
+                *out++ = '?';
+                ++lost;
+                continue;
+            }
+            const unsigned char offset = target == Target::Euc ? 0x80 : 0;
+            out = enter<target>(out, mode, place.set, returnFinal);
+            if (target == Target::Euc && place.set == JisMode::Supplementary) {
+                *out++ = 0x8F;
+            }
+            out[0] = static_cast<unsigned char>(place.row + offset);
+            out[1] = static_cast<unsigned char>(place.cell + offset);
             out += 2;
         }
-        appendPiece(result, buffer, out);
+        appendPiece(result.bytes, buffer, out);
     }
-    if (target == Target::Jis && doubleByteMode) {
-        result += static_cast<char>(kEsc);
-        result += '(';
-        result += static_cast<char>(returnFinal);
+    if (target == Target::Jis && last && pos == size && mode != JisMode::Ascii) {
+        result.bytes += escapeOf(JisMode::Ascii, returnFinal);
+        mode = JisMode::Ascii;
     }
-    return result;
+    modeCarried = mode;
+    result.replaced += lost;
+    return pos;
 }
 
-} // namespace
+// ---- EUC-JP and JIS to Shift_JIS ----
 
-std::string TKelaConv::JisToSjis(std::string_view jis) const {
-    enum class Mode { Single, Double, Kana };
-    const auto* const in = reinterpret_cast<const unsigned char*>(jis.data());
-    const std::size_t size = jis.size();
-    std::string result;
-    result.reserve(size);
-    PieceBuffer buffer;
-    Mode mode = Mode::Single;
-
-    std::size_t pos = 0;
-    while (pos < size) {
-        const std::size_t pieceEnd = std::min(size, pos + kPiece);
-        // Escapes vanish and a pair stays a pair, so the output never outgrows the input.
-        unsigned char* out = buffer.data();
-        while (pos < pieceEnd) {
-            if (in[pos] == kEsc && pos + 2 < size) {
-                const unsigned char intermediate = in[pos + 1];
-                const unsigned char final = in[pos + 2];
-                std::optional<Mode> next;
-                if (intermediate == '$' && (final == 'B' || final == '@')) {
-                    next = Mode::Double;
-                } else if (intermediate == '(' && (final == 'B' || final == 'J')) {
-                    next = Mode::Single;
-                } else if (intermediate == '(' && final == 'I') {
-                    next = Mode::Kana;
-                }
-                if (next) {
-                    mode = *next;
-                    pos += 3;
-                    continue;
-                }
-            }
-            if (mode == Mode::Single) {
-                // Everything up to the next escape is copied as it is.
-                const void* const esc = std::memchr(in + pos + 1, kEsc, pieceEnd - pos - 1);
-                const std::size_t end =
-                    esc != nullptr
-                        ? static_cast<std::size_t>(static_cast<const unsigned char*>(esc) - in)
-                        : pieceEnd;
-                std::memcpy(out, in + pos, end - pos);
-                out += end - pos;
-                pos = end;
-            } else if (mode == Mode::Double) {
-                if (pos + 1 < size) {
-                    if (const auto sjis = JisCharToSjis(in[pos], in[pos + 1])) {
-                        out[0] = (*sjis)[0];
-                        out[1] = (*sjis)[1];
-                        out += 2;
-                    }
-                    pos += 2;
-                } else {
-                    *out++ = in[pos++];
-                }
-            } else {
-                const unsigned char byte = in[pos++];
-                *out++ =
-                    byte >= 0x21 && byte <= 0x5F ? static_cast<unsigned char>(byte + 0x80) : byte;
-            }
-        }
-        appendPiece(result, buffer, out);
+// The code of a user-defined character read from a file: its own, unless the map gave that to
+// another character while this one was not yet seen.
+std::optional<std::uint16_t> userAreaCode(std::uint16_t code, CharacterMap* characters) {
+    if (characters == nullptr) {
+        return code;
     }
-    return result;
+    return characters->CodeFor(kFirstPrivateUse + static_cast<char32_t>(*UserAreaIndex(code)));
 }
 
-std::string TKelaConv::EucToSjis(std::string_view euc) const {
+// The CP932 code of a JIS X 0208 row and cell (both 21-7E), with the rows of CP932's extensions
+// placed as TKelaConv describes.
+std::optional<std::uint16_t> kanjiCode(unsigned char row, unsigned char cell,
+                                       CharacterMap* characters) {
+    const CharBytes sjis = *TKelaConv::JisCharToSjis(row, cell);
+    const auto code = static_cast<std::uint16_t>(sjis[0] << 8 | sjis[1]);
+    if (row < kFirstUserRow || (row >= kFirstNecSelectedRow && row <= kLastNecSelectedRow)) {
+        return code;
+    }
+    return userAreaCode(static_cast<std::uint16_t>(code + (kKanjiUserShift << 8)), characters);
+}
+
+// The CP932 code of a JIS X 0212 row and cell (both 21-7E): the user-defined rows arithmetically,
+// any other character through the map (or, without one, as the CP932 code of the same character).
+std::optional<std::uint16_t> supplementaryCode(unsigned char row, unsigned char cell,
+                                               CharacterMap* characters) {
+    if (row >= kFirstUserRow) {
+        const CharBytes sjis = *TKelaConv::JisCharToSjis(row, cell);
+        const auto code =
+            static_cast<std::uint16_t>((sjis[0] + kSupplementaryUserShift) << 8 | sjis[1]);
+        return userAreaCode(code, characters);
+    }
+    const std::optional<char32_t> character = SupplementaryKanji::Get().CharacterAt(row, cell);
+    if (!character) {
+        return std::nullopt;
+    }
+    if (characters != nullptr) {
+        return characters->CodeFor(*character);
+    }
+    const std::uint16_t own = Cp932Chars::Get().CodeOf(*character);
+    return own != kNoCode ? std::optional<std::uint16_t>(own) : std::nullopt;
+}
+
+unsigned char* putCodeOrLose(unsigned char* out, std::optional<std::uint16_t> code,
+                             ConvertedText& result) {
+    if (code) {
+        return putCode(out, *code);
+    }
+    ++result.replaced;
+    *out = '?';
+    return out + 1;
+}
+
+std::size_t decodeEuc(std::string_view euc, bool last, CharacterMap* characters,
+                      ConvertedText& result) {
     const auto* const in = reinterpret_cast<const unsigned char*>(euc.data());
     const std::size_t size = euc.size();
-    std::string result;
-    result.reserve(size);
+    result.bytes.reserve(result.bytes.size() + size);
     PieceBuffer buffer;
 
     std::size_t pos = 0;
-    while (pos < size) {
+    bool cut = false;
+    while (pos < size && !cut) {
         const std::size_t pieceEnd = std::min(size, pos + kPiece);
-        // Two bytes become at most two, so the output never passes the input position: word
-        // stores stay inside the buffer.
+        // Every character becomes at most as many bytes as it had, so the output never passes
+        // the input position: word stores stay inside the buffer.
         unsigned char* out = buffer.data();
         while (pos < pieceEnd) {
             if (pos + 8 <= size) {
@@ -360,51 +477,264 @@ std::string TKelaConv::EucToSjis(std::string_view euc) const {
                 }
             }
             const unsigned char byte = in[pos];
+            const std::size_t left = size - pos;
+            const std::size_t needed = byte == 0x8F ? 3 : byte == 0x8E || isEucByte(byte) ? 2 : 1;
+            if (left < needed && !last) {
+                cut = true;
+                break;
+            }
+            const unsigned char second = left > 1 ? in[pos + 1] : 0;
+            const unsigned char third = left > 2 ? in[pos + 2] : 0;
             if (byte < 0x80) {
                 *out++ = byte;
                 ++pos;
-            } else if (byte >= 0xA1 && byte <= 0xFE && pos + 1 < size) {
-                // The row byte lies in 21-7E, so there is always a character.
-                const CharBytes sjis =
-                    *JisCharToSjis(static_cast<unsigned char>(byte - 0x80),
-                                   static_cast<unsigned char>(in[pos + 1] - 0x80));
-                out[0] = sjis[0];
-                out[1] = sjis[1];
-                out += 2;
+            } else if (isEucByte(byte) && isEucByte(second)) {
+                out = putCodeOrLose(out, kanjiCode(byte & 0x7F, second & 0x7F, characters), result);
                 pos += 2;
-            } else if (byte == 0x8E && pos + 1 < size && isHanKana(in[pos + 1])) {
-                *out++ = in[pos + 1];
+            } else if (byte == 0x8E && isHanKana(second)) {
+                *out++ = second;
                 pos += 2;
+            } else if (byte == 0x8F && isEucByte(second) && isEucByte(third)) {
+                out = putCodeOrLose(out, supplementaryCode(second & 0x7F, third & 0x7F, characters),
+                                    result);
+                pos += 3;
             } else {
-                *out++ = byte;
+                // A byte that starts no character; the byte after it is read afresh.
+                out = putCodeOrLose(out, std::nullopt, result);
                 ++pos;
             }
         }
-        appendPiece(result, buffer, out);
+        appendPiece(result.bytes, buffer, out);
     }
-    return result;
+    return pos;
+}
+
+// The escape at the front of `rest` and the mode it sets, with its length; nothing for any other
+// escape, which stays in the text as bytes.
+struct Escape {
+    JisMode mode;
+    std::size_t length;
+};
+
+std::optional<Escape> jisEscape(const unsigned char* rest, std::size_t left) {
+    if (left >= 3 && rest[1] == '(') {
+        switch (rest[2]) {
+        case 'B':
+        case 'J':
+            return Escape{JisMode::Ascii, 3};
+        case 'I':
+            return Escape{JisMode::Kana, 3};
+        default:
+            return std::nullopt;
+        }
+    }
+    if (left >= 3 && rest[1] == '$' && (rest[2] == 'B' || rest[2] == '@')) {
+        return Escape{JisMode::Kanji, 3};
+    }
+    if (left >= 4 && rest[1] == '$' && rest[2] == '(' && rest[3] == 'D') {
+        return Escape{JisMode::Supplementary, 4};
+    }
+    return std::nullopt;
+}
+
+// Whether a piece that ends with `rest` may end inside an escape that is known.
+bool mayBeEscape(const unsigned char* rest, std::size_t left) {
+    for (const std::string_view known :
+         {"\x1B(B", "\x1B(J", "\x1B(I", "\x1B$B", "\x1B$@", "\x1B$(D"}) {
+        if (left < known.size() && std::memcmp(rest, known.data(), left) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The length of the run of bytes from `pos` that a single-byte mode copies as they are: below 80
+// and no escape.
+std::size_t plainRun(const unsigned char* in, std::size_t pos, std::size_t end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    std::size_t at = pos;
+    for (; at + 8 <= end; at += 8) {
+        const std::uint64_t word = loadWord(in + at);
+        const std::uint64_t esc = word ^ (kEsc * kOnes); // 0 in a byte that is ESC
+        const std::uint64_t stop = (word | ((esc - kOnes) & ~esc)) & kHighBits;
+        if (stop != 0) {
+            return at + static_cast<std::size_t>(std::countr_zero(stop)) / 8 - pos;
+        }
+    }
+    while (at < end && in[at] < 0x80 && in[at] != kEsc) {
+        ++at;
+    }
+    return at - pos;
+}
+
+std::size_t decodeJis(std::string_view jis, bool last, JisMode& mode, CharacterMap* characters,
+                      ConvertedText& result) {
+    const auto* const in = reinterpret_cast<const unsigned char*>(jis.data());
+    const std::size_t size = jis.size();
+    result.bytes.reserve(result.bytes.size() + size);
+    PieceBuffer buffer;
+
+    std::size_t pos = 0;
+    bool cut = false;
+    while (pos < size && !cut) {
+        const std::size_t pieceEnd = std::min(size, pos + kPiece);
+        // Escapes vanish and a pair stays a pair, so the output never outgrows the input.
+        unsigned char* out = buffer.data();
+        while (pos < pieceEnd) {
+            if (mode == JisMode::Kanji && pos + 8 <= size) {
+                const std::uint64_t word = loadWord(in + pos);
+                if (const std::size_t chars = leadingLanes(jisCharLanes(word)); chars != 0) {
+                    const std::uint64_t converted = fourEucCharsToSjis(word);
+                    std::memcpy(out, &converted, sizeof converted);
+                    out += 2 * chars;
+                    pos += 2 * chars;
+                    continue;
+                }
+            }
+            const unsigned char byte = in[pos];
+            const std::size_t left = size - pos;
+            if (byte == kEsc) {
+                if (const std::optional<Escape> escape = jisEscape(in + pos, left)) {
+                    mode = escape->mode;
+                    pos += escape->length;
+                    continue;
+                }
+                if (!last && mayBeEscape(in + pos, left)) {
+                    cut = true;
+                    break;
+                }
+            }
+            const bool doubleByte = mode == JisMode::Kanji || mode == JisMode::Supplementary;
+            if (byte < 0x21 || (byte < 0x80 && !doubleByte)) {
+                // Single-byte text, and control bytes in any mode, are copied up to the next
+                // escape or 8-bit byte (one byte in a double-byte mode, whose pairs come next).
+                const std::size_t run =
+                    doubleByte ? 1 : std::max<std::size_t>(1, plainRun(in, pos, pieceEnd));
+                if (mode == JisMode::Kana) {
+                    for (std::size_t i = 0; i < run; ++i) {
+                        const unsigned char c = in[pos + i];
+                        out[i] = c >= 0x21 && c <= 0x5F ? static_cast<unsigned char>(c + 0x80) : c;
+                    }
+                } else {
+                    std::memcpy(out, in + pos, run);
+                }
+                out += run;
+                pos += run;
+            } else if (isHanKana(byte)) {
+                *out++ = byte; // 8-bit katakana, as JIS writers for 8-bit channels wrote them
+                ++pos;
+            } else if (!doubleByte || !isJisByte(byte)) {
+                out = putCodeOrLose(out, std::nullopt, result);
+                ++pos;
+            } else if (left < 2 && !last) {
+                cut = true;
+                break;
+            } else if (left < 2 || !isJisByte(in[pos + 1])) {
+                out = putCodeOrLose(out, std::nullopt, result);
+                ++pos;
+            } else {
+                const unsigned char cell = in[pos + 1];
+                out = putCodeOrLose(out,
+                                    mode == JisMode::Kanji
+                                        ? kanjiCode(byte, cell, characters)
+                                        : supplementaryCode(byte, cell, characters),
+                                    result);
+                pos += 2;
+            }
+        }
+        appendPiece(result.bytes, buffer, out);
+    }
+    return pos;
+}
+
+EncodeSettings settingsOf(const TKelaConv& converter) {
+    return {converter.JisKanaConvType,
+            static_cast<unsigned char>(
+                converter.JisByteCodeType == TJisByteCodeType::btRoman ? 'J' : 'B'),
+            nullptr};
+}
+
+} // namespace
+
+std::uint16_t NecEqualOfIbmCode(std::uint16_t code) {
+    constexpr std::uint16_t kFirstIbmKanji = 0xFA5C;
+    if (code < 0xFA40 || code > 0xFC4B || !IsTrailByte(static_cast<unsigned char>(code))) {
+        return code;
+    }
+    if (code < kFirstIbmKanji) {
+        return kIbmSymbolEquals[code - 0xFA40];
+    }
+    // The IBM extension kanji stand in the NEC-selected rows in the same order, from ED40 on.
+    const auto indexOf = [](std::uint16_t c) {
+        const unsigned trail = c & 0xFFu;
+        return (c >> 8) * 188u + trail - 0x40u - unsigned{trail > 0x7F};
+    };
+    const unsigned index = indexOf(code) - indexOf(kFirstIbmKanji) + indexOf(0xED40);
+    const unsigned trail = index % 188;
+    return static_cast<std::uint16_t>((index / 188) << 8 |
+                                      (trail + 0x40 + unsigned{trail >= 0x3F}));
+}
+
+std::string TKelaConv::JisToSjis(std::string_view jis) const {
+    ConvertedText result;
+    JisMode mode = JisMode::Ascii;
+    decodeJis(jis, true, mode, nullptr, result);
+    return std::move(result.bytes);
+}
+
+std::string TKelaConv::EucToSjis(std::string_view euc) const {
+    ConvertedText result;
+    decodeEuc(euc, true, nullptr, result);
+    return std::move(result.bytes);
 }
 
 std::string TKelaConv::SjisToJis(std::string_view sjis) const {
-    return encode<Target::Jis>(sjis, JisKanaConvType, JisByteCodeType);
+    ConvertedText result;
+    JisMode mode = JisMode::Ascii;
+    encode<Target::Jis>(sjis, true, settingsOf(*this), mode, result);
+    return std::move(result.bytes);
 }
 
 std::string TKelaConv::SjisToEuc(std::string_view sjis) const {
-    return encode<Target::Euc>(sjis, JisKanaConvType, JisByteCodeType);
+    ConvertedText result;
+    JisMode mode = JisMode::Ascii;
+    encode<Target::Euc>(sjis, true, settingsOf(*this), mode, result);
+    return std::move(result.bytes);
 }
 
 std::string TKelaConv::HanKanaToZenWithDaku(std::string_view sjis) {
-    return encode<Target::Sjis>(sjis, TJisKanaConvType::ktZenWithDaku, TJisByteCodeType::btAscii);
+    ConvertedText result;
+    JisMode mode = JisMode::Ascii;
+    encode<Target::Sjis>(sjis, true, {TJisKanaConvType::ktZenWithDaku}, mode, result);
+    return std::move(result.bytes);
 }
 
 std::string TKelaConv::HanKanaToZenSepaDaku(std::string_view sjis) {
-    return encode<Target::Sjis>(sjis, TJisKanaConvType::ktZenSepaDaku, TJisByteCodeType::btAscii);
+    ConvertedText result;
+    JisMode mode = JisMode::Ascii;
+    encode<Target::Sjis>(sjis, true, {TJisKanaConvType::ktZenSepaDaku}, mode, result);
+    return std::move(result.bytes);
 }
 
-std::string SjisToEucKeepingKana(std::string_view sjis) {
-    TKelaConv converter;
-    converter.JisKanaConvType = TJisKanaConvType::ktNone;
-    return converter.SjisToEuc(sjis);
+std::size_t AppendEucAsCp932(std::string_view euc, bool last, CharacterMap* characters,
+                             ConvertedText& out) {
+    return decodeEuc(euc, last, characters, out);
+}
+
+std::size_t AppendJisAsCp932(std::string_view jis, bool last, JisMode& mode,
+                             CharacterMap* characters, ConvertedText& out) {
+    return decodeJis(jis, last, mode, characters, out);
+}
+
+std::size_t AppendCp932AsEuc(std::string_view cp932, bool last, const CharacterMap* characters,
+                             ConvertedText& out) {
+    JisMode mode = JisMode::Ascii;
+    return encode<Target::Euc>(cp932, last, {TJisKanaConvType::ktNone, 'B', characters}, mode, out);
+}
+
+std::size_t AppendCp932AsJis(std::string_view cp932, bool last, JisMode& mode,
+                             const CharacterMap* characters, ConvertedText& out) {
+    return encode<Target::Jis>(cp932, last, {TJisKanaConvType::ktNone, 'B', characters}, mode, out);
 }
 
 } // namespace ranvo

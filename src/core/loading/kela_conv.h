@@ -2,7 +2,11 @@
 
 // Whole-text conversion between Shift_JIS, in which all data text is held, and the two other
 // Japanese encodings a data file may use: EUC-JP and 7-bit JIS (ISO-2022-JP). The double-byte set
-// is JIS X 0208 throughout, converted by the standard row/cell arithmetic without tables.
+// is JIS X 0208, converted by the standard row/cell arithmetic without tables; CP932's extensions
+// are placed where Windows' EUC-JP places them (see TKelaConv).
+
+#include "core/platform/character_map.h"
+#include "core/platform/code_page.h"
 
 #include <array>
 #include <cstdint>
@@ -16,25 +20,37 @@ namespace ranvo {
 // ESC ( B (ASCII) or ESC ( J (JIS X 0201 Roman).
 enum class TJisByteCodeType { btAscii, btRoman };
 
-// What happens to half-width katakana before encoding to JIS or EUC-JP: nothing; made full-width
-// with a following voiced or semi-voiced mark merged into the kana; made full-width with the marks
-// as characters of their own.
+// What happens to half-width katakana before encoding to JIS or EUC-JP: nothing (they stay
+// half-width: 8E xx in EUC-JP, ESC ( I in JIS); made full-width with a following voiced or
+// semi-voiced mark merged into the kana; made full-width with the marks as characters of their own.
 enum class TJisKanaConvType { ktNone, ktZenWithDaku, ktZenSepaDaku };
 
 // Two bytes of one double-byte character, as unsigned values.
 using CharBytes = std::array<unsigned char, 2>;
 
+// The set JIS text is in after its last escape: ASCII (ESC ( B, or JIS Roman ESC ( J), half-width
+// katakana (ESC ( I), JIS X 0208 (ESC $ B, or ESC $ @) or JIS X 0212 (ESC $ ( D). A text read or
+// written in pieces carries it from one piece to the next.
+enum class JisMode : unsigned char { Ascii, Kana, Kanji, Supplementary };
+
 // The kanji code converter. Every conversion reads a byte string and answers a new one in a single
-// pass; none fails, and bytes that mean nothing in the source encoding are copied unchanged, so a
-// damaged file loads with its damage visible instead of being refused. The two properties only
-// affect encoding to JIS and EUC-JP; the decoders accept what either setting writes.
+// pass, and none fails.
 //
-// Decoding also accepts what older JIS writers produce: ESC $ @ (JIS C 6226) opens double-byte
-// mode like ESC $ B, and ESC ( I opens half-width katakana mode, where bytes 21-5F stand for the
-// katakana A1-DF. A lone byte at the end of double-byte JIS text, or an EUC-JP lead byte at the end
-// of the text, is copied rather than dropped, so that nothing disappears silently. Only a pair in
-// double-byte mode whose first byte lies outside 21-7E gives nothing; no other escape is known and
-// line breaks keep the mode, as well-formed JIS returns to single-byte mode before a line end.
+// CP932's codes beyond JIS X 0208 are placed as Windows' EUC-JP places them, so that they come back
+// as the same characters: NEC row 13 (lead byte 87) and the NEC-selected IBM extension (ED, EE,
+// rows 89-92) by the same arithmetic as JIS X 0208; the IBM extension (FA40-FC4B) as its
+// NEC-selected or row 13 equal; the user-defined area's F040-F1FC in rows 85-88 and F440-F4FC in
+// rows 93-94, and F540-F9FC in rows 85-94 of JIS X 0212 (8F in EUC-JP, ESC $ ( D in JIS). Codes
+// with no such place (lead bytes EB, EC, EF, F2 and F3, whose rows the NEC-selected kanji hold,
+// and FC4C on), bytes that form no Shift_JIS character, and on decoding any bytes that form no
+// character of the source, become "?" and are counted as lost: a damaged text shows its damage
+// once and keeps it as it is, instead of each conversion reading it differently. JIS X 0212
+// characters are read through a CharacterMap where one is given (see AppendEucAsCp932).
+//
+// The decoders accept what older JIS writers produce: ESC $ @ (JIS C 6226) opens JIS X 0208 like
+// ESC $ B, and ESC ( I, or an 8-bit byte A1-DF, is half-width katakana. In a double-byte mode a
+// byte below 21 (a line end) stands for itself, as a JIS writer that leaves the mode open across
+// lines means it to.
 class TKelaConv {
 public:
     TJisByteCodeType JisByteCodeType = TJisByteCodeType::btAscii;
@@ -77,9 +93,28 @@ public:
     [[nodiscard]] static std::string HanKanaToZenSepaDaku(std::string_view sjis);
 };
 
-// EUC-JP for writing data files: half-width katakana stay half-width (8E xx), so that a record
-// keeps its byte layout and reads back as it was written. JIS output has no such form in the
-// 7-bit encoding the converter writes, so writers of JIS use TKelaConv with its defaults.
-[[nodiscard]] std::string SjisToEucKeepingKana(std::string_view sjis);
+// The equal of an IBM extension code (FA40-FC4B) among CP932's other codes: the NEC-selected
+// kanji in the same order, and for the symbols the NEC-selected, row 13 or JIS X 0208 code of the
+// same character. Any other code is answered unchanged.
+[[nodiscard]] std::uint16_t NecEqualOfIbmCode(std::uint16_t code);
+
+// The conversions of data files, a piece at a time: they append to `out` and answer how many
+// input bytes were taken; unless `last`, a character or escape cut off at the end is left for
+// the next piece. Half-width katakana stay half-width, so that a record keeps its byte layout,
+// and what cannot be converted becomes "?" and is counted in `out.replaced`.
+//
+// Reading, a JIS X 0212 character gets a code of `characters` (the open file's map), which
+// writing turns back into the same bytes; without a map it is read as its CP932 code where CP932
+// has one. Writing, a code the map gave out is written as its character where the target holds
+// it, and counted as lost where it does not.
+std::size_t AppendEucAsCp932(std::string_view euc, bool last, CharacterMap* characters,
+                             ConvertedText& out);
+std::size_t AppendJisAsCp932(std::string_view jis, bool last, JisMode& mode,
+                             CharacterMap* characters, ConvertedText& out);
+std::size_t AppendCp932AsEuc(std::string_view cp932, bool last, const CharacterMap* characters,
+                             ConvertedText& out);
+// At the last piece JIS output returns to ASCII.
+std::size_t AppendCp932AsJis(std::string_view cp932, bool last, JisMode& mode,
+                             const CharacterMap* characters, ConvertedText& out);
 
 } // namespace ranvo

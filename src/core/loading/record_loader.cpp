@@ -72,21 +72,13 @@ struct StoredText {
 StoredText decode(FileText file, KanjiCode code, LoadReport& report) {
     const std::string_view bytes(file.bytes.get(), file.size);
     if (code == KanjiCode::ShiftJis) {
+        report.Characters.ReserveCodesIn(bytes);
         auto owner = std::make_shared<FileText>(std::move(file));
         return {owner, {owner->bytes.get(), owner->size}};
     }
-    std::string_view body = bytes;
-    bool marked = false;
-    if (code == KanjiCode::Unicode || code == KanjiCode::Utf8) {
-        const std::string_view mark = DataFileMark(code, true);
-        marked = body.starts_with(mark);
-        if (marked) {
-            body.remove_prefix(mark.size());
-        }
-    }
-    DecodedText decoded = DecodeDataText(body, code, marked);
+    DecodedText decoded = DecodeDataView(bytes, code, report.Characters);
     report.LostCharacters = decoded.LostCharacters;
-    report.Utf8Bom = code == KanjiCode::Utf8 && marked;
+    report.Utf8Bom = decoded.Utf8Bom;
     auto owner = std::make_shared<std::string>(std::move(decoded.text));
     return {owner, *owner};
 }
@@ -317,6 +309,7 @@ LoadOutcome LoadDataFile(MainState& state, TDefineClass definition, const std::f
     state.Outside = std::move(report.Outside);
     state.TitleLine = std::move(report.TitleLine);
     state.LoadedStamp = report.Stamp;
+    state.Characters = std::move(report.Characters);
     state.Modified = false;
     // Undo entries were recorded against the previous file's rows.
     state.UndoData.Clear(true);

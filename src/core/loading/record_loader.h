@@ -27,7 +27,8 @@ namespace ranvo {
 struct LoadReport {
     // A fixed-length record was not as long as its condition and was padded or cut.
     bool LengthMismatch = false;
-    // Characters of a Unicode file that CP932 cannot hold; they became "?".
+    // Characters that could not be read, or that CP932 cannot hold when no code of the map was
+    // left for them; they became "?".
     std::size_t LostCharacters = 0;
     // The UTF-8 file began with a byte order mark (dropped from the first record).
     bool Utf8Bom = false;
@@ -35,6 +36,8 @@ struct LoadReport {
     OutsideRange Outside;
     std::string TitleLine;
     FileStamp Stamp;
+    // The codes the file's characters that CP932 cannot hold were given.
+    CharacterMap Characters;
 };
 
 // Reads and cuts the file into `records`, which is replaced only on success. May change the

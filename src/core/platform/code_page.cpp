@@ -1,10 +1,11 @@
 #include "core/platform/code_page.h"
 
-#include "core/platform/code_page_system.h"
+#include "core/platform/cp932_chars.h"
 #include "core/platform/paths.h"
 #include "core/text/sjis.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -12,243 +13,326 @@
 namespace ranvo {
 namespace {
 
-using code_page::Charset;
+static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
 
-// An ASCII run shorter than this stays inside the block handed to the system: one more call
-// costs more than the system converting a line's worth of ASCII, and records of Japanese text are
-// full of short runs (numbers, blanks, line ends).
-constexpr std::size_t kMinCopiedAsciiRun = 64;
+// Output is made a piece at a time in a buffer that stays in the first-level cache and then
+// appended to the result, so the inner loops never check for room per character: a piece of
+// input is chosen small enough for its worst case to fit. The slack takes what a word store
+// writes beyond the characters it keeps.
+constexpr std::size_t kPiece = 16384;
+constexpr std::size_t kSlack = 32;
+using PieceBuffer = std::array<unsigned char, kPiece + kSlack>;
 
-// One side of a conversion as the block splitter sees it.
-struct Encoding {
-    Charset charset;
-    std::size_t unitWidth; // bytes of an ASCII character: 1, or 2 for UTF-16
-    // Whether a byte below 80 can be the second byte of a character (CP932: "ア" is 83 41).
-    bool asciiMayTrail;
-    // Bytes from the front of `rest` (never empty) that the system refused or could not finish,
-    // which together become one "?".
-    std::size_t (*invalidLength)(std::string_view rest);
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+// Bits that are set in a word of four UTF-16 units wherever a unit is not ASCII.
+constexpr std::uint64_t kUtf16NotAscii = 0xFF80FF80FF80FF80ULL;
+
+[[nodiscard]] inline std::uint64_t loadWord(const unsigned char* in) {
+    std::uint64_t word;
+    std::memcpy(&word, in, sizeof word);
+    return word;
+}
+
+void appendPiece(ConvertedText& out, const PieceBuffer& buffer, const unsigned char* end) {
+    out.bytes.append(reinterpret_cast<const char*>(buffer.data()),
+                     static_cast<std::size_t>(end - buffer.data()));
+}
+
+[[nodiscard]] inline unsigned char* putCode(unsigned char* out, std::uint16_t code) {
+    if (code < 0x100) {
+        *out = static_cast<unsigned char>(code);
+        return out + 1;
+    }
+    out[0] = static_cast<unsigned char>(code >> 8);
+    out[1] = static_cast<unsigned char>(code);
+    return out + 2;
+}
+
+template <UnicodeForm form>
+[[nodiscard]] inline unsigned char* putCharacter(unsigned char* out, char32_t c) {
+    if constexpr (form == UnicodeForm::Utf8) {
+        if (c < 0x80) {
+            *out = static_cast<unsigned char>(c);
+            return out + 1;
+        }
+        if (c < 0x800) {
+            out[0] = static_cast<unsigned char>(0xC0 | c >> 6);
+            out[1] = static_cast<unsigned char>(0x80 | (c & 0x3F));
+            return out + 2;
+        }
+        if (c < 0x10000) {
+            out[0] = static_cast<unsigned char>(0xE0 | c >> 12);
+            out[1] = static_cast<unsigned char>(0x80 | (c >> 6 & 0x3F));
+            out[2] = static_cast<unsigned char>(0x80 | (c & 0x3F));
+            return out + 3;
+        }
+        out[0] = static_cast<unsigned char>(0xF0 | c >> 18);
+        out[1] = static_cast<unsigned char>(0x80 | (c >> 12 & 0x3F));
+        out[2] = static_cast<unsigned char>(0x80 | (c >> 6 & 0x3F));
+        out[3] = static_cast<unsigned char>(0x80 | (c & 0x3F));
+        return out + 4;
+    } else {
+        const auto putUnit = [&out](char32_t unit) {
+            out[0] = static_cast<unsigned char>(unit);
+            out[1] = static_cast<unsigned char>(unit >> 8);
+            out += 2;
+        };
+        if (c >= 0x10000) {
+            putUnit(0xD800 + ((c - 0x10000) >> 10));
+            putUnit(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            putUnit(c);
+        }
+        return out;
+    }
+}
+
+// One character read from Unicode input: its length in bytes, or the length of the invalid
+// sequence that becomes one "?"; `cut` when the input ended inside it.
+struct ReadCharacter {
+    char32_t character = 0;
+    std::size_t length = 1;
+    bool valid = false;
+    bool cut = false;
 };
-
-[[nodiscard]] unsigned char byteAt(std::string_view text, std::size_t pos) {
-    return static_cast<unsigned char>(text[pos]);
-}
-
-[[nodiscard]] bool isTrailByte(unsigned char byte) {
-    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
-}
-
-// A lead byte with a byte after it that could be a trail byte is one (undefined) character; any
-// other refused byte stands alone, so that the byte after it is read afresh.
-std::size_t cp932InvalidLength(std::string_view rest) {
-    return IsLeadByte(rest[0]) && rest.size() >= 2 && isTrailByte(byteAt(rest, 1)) ? 2 : 1;
-}
 
 // The well-formed UTF-8 character at the front, or else its longest start that could still have
 // become one (at least one byte): one "?" for each maximal ill-formed part, as Unicode advises.
-std::size_t utf8InvalidLength(std::string_view rest) {
-    const unsigned char first = byteAt(rest, 0);
+ReadCharacter readUtf8(const unsigned char* in, std::size_t left) {
+    const unsigned char first = in[0];
     std::size_t following = 0;
     unsigned char low = 0x80;
     unsigned char high = 0xBF;
+    char32_t character = 0;
+    if (first < 0x80) {
+        return {first, 1, true, false};
+    }
     if (first >= 0xC2 && first <= 0xDF) {
         following = 1;
+        character = first & 0x1Fu;
     } else if (first >= 0xE0 && first <= 0xEF) {
         following = 2;
+        character = first & 0x0Fu;
         low = first == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
         high = first == 0xED ? 0x9F : 0xBF; // no surrogates
     } else if (first >= 0xF0 && first <= 0xF4) {
         following = 3;
+        character = first & 0x07u;
         low = first == 0xF0 ? 0x90 : 0x80;
         high = first == 0xF4 ? 0x8F : 0xBF; // nothing above U+10FFFF
     } else {
-        return 1;
+        return {};
     }
     for (std::size_t i = 1; i <= following; ++i) {
-        if (i >= rest.size() || byteAt(rest, i) < low || byteAt(rest, i) > high) {
-            return i;
+        if (i >= left) {
+            return {0, i, false, true};
         }
+        if (in[i] < low || in[i] > high) {
+            return {0, i, false, false};
+        }
+        character = character << 6 | (in[i] & 0x3Fu);
         low = 0x80;
         high = 0xBF;
     }
-    return following + 1;
+    return {character, following + 1, true, false};
 }
 
-[[nodiscard]] unsigned utf16UnitAt(std::string_view text, std::size_t pos) {
-    return byteAt(text, pos) | (static_cast<unsigned>(byteAt(text, pos + 1)) << 8);
-}
-
-std::size_t utf16InvalidLength(std::string_view rest) {
-    if (rest.size() < 2) {
-        return rest.size();
+// A unit, or a surrogate pair; a lone surrogate is one invalid unit, an odd last byte another.
+ReadCharacter readUtf16(const unsigned char* in, std::size_t left) {
+    if (left < 2) {
+        return {0, left, false, true};
     }
-    const unsigned unit = utf16UnitAt(rest, 0);
-    const bool pair = unit >= 0xD800 && unit <= 0xDBFF && rest.size() >= 4 &&
-                      utf16UnitAt(rest, 2) >= 0xDC00 && utf16UnitAt(rest, 2) <= 0xDFFF;
-    return pair ? 4 : 2;
+    const char32_t unit = in[0] | static_cast<char32_t>(in[1]) << 8;
+    if (unit < 0xD800 || unit > 0xDFFF) {
+        return {unit, 2, true, false};
+    }
+    if (unit >= 0xDC00) {
+        return {0, 2, false, false};
+    }
+    if (left < 4) {
+        return {0, 2, false, true};
+    }
+    const char32_t next = in[2] | static_cast<char32_t>(in[3]) << 8;
+    if (next < 0xDC00 || next > 0xDFFF) {
+        return {0, 2, false, false};
+    }
+    return {0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00), 4, true, false};
 }
 
-constexpr Encoding kCp932{Charset::Cp932, 1, true, cp932InvalidLength};
-constexpr Encoding kUtf8{Charset::Utf8, 1, false, utf8InvalidLength};
-constexpr Encoding kUtf16Le{Charset::Utf16Le, 2, false, utf16InvalidLength};
-
-[[nodiscard]] bool isAsciiAt(const Encoding& encoding, std::string_view text, std::size_t pos) {
-    if (encoding.unitWidth == 1) {
-        return byteAt(text, pos) < 0x80;
+// The CP932 code for a character: the code page's own where it gives the character back, else
+// (with a map) the map's; a private-use character always goes through the map, so that its code
+// is never one the map gave to another character.
+[[nodiscard]] std::uint16_t codeFor(char32_t character, const Cp932Chars& chars,
+                                    CharacterMap* characters) {
+    if (characters == nullptr) {
+        return chars.CodeOf(character);
     }
-    return pos + 1 < text.size() && byteAt(text, pos) < 0x80 && byteAt(text, pos + 1) == 0;
+    const bool privateUse = character - kFirstPrivateUse < kUserAreaSize;
+    const std::uint16_t code = privateUse ? kNoCode : chars.CodeOf(character);
+    return code != kNoCode ? code : characters->CodeFor(character).value_or(kNoCode);
 }
 
-// Converts block by block: long ASCII runs are copied (widened or narrowed for UTF-16), and
-// everything between them goes to the system in one call, resumed after each refused sequence.
-class BlockConverter {
-public:
-    BlockConverter(const Encoding& from, const Encoding& to, std::size_t expectedSize)
-        : m_from(from), m_to(to), m_system(from.charset, to.charset), m_out(expectedSize) {}
-
-    ConvertedText run(std::string_view input) {
-        std::size_t pos = 0;
-        while (pos < input.size()) {
-            const auto [asciiStart, asciiEnd] = nextAsciiRun(input, pos);
-            convertBlock(input.substr(pos, asciiStart - pos));
-            copyAscii(input.substr(asciiStart, asciiEnd - asciiStart));
-            pos = asciiEnd;
-        }
-        return {m_out.take(), m_replaced};
-    }
-
-private:
-    // The first ASCII run from `pos` on that is long enough to copy, or an empty run at the end.
-    // Scanned eight bytes at a time: only where a run could begin or end are units looked at.
-    [[nodiscard]] std::pair<std::size_t, std::size_t> nextAsciiRun(std::string_view input,
-                                                                   std::size_t pos) const {
-        const std::size_t width = m_from.unitWidth;
-        // Bits that are set in a word wherever a unit is not ASCII.
-        const std::uint64_t notAscii = width == 1 ? 0x8080808080808080ULL : 0xFF80FF80FF80FF80ULL;
-        const std::size_t minRun = kMinCopiedAsciiRun * width;
-        std::size_t runStart = pos;
-        std::size_t end = pos;
-        for (; end + 8 <= input.size(); end += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, input.data() + end, sizeof word);
-            const std::uint64_t high = word & notAscii;
-            if (high == 0) {
-                continue;
-            }
-            const std::size_t firstOff = static_cast<std::size_t>(std::countr_zero(high)) / 8;
-            if (end + firstOff / width * width - runStart >= minRun) {
-                return copiedRun(runStart, end + firstOff / width * width);
-            }
-            const std::size_t lastOff = static_cast<std::size_t>(63 - std::countl_zero(high)) / 8;
-            runStart = end + (lastOff / width + 1) * width;
-        }
-        for (; end + width <= input.size(); end += width) {
-            if (!isAsciiAt(m_from, input, end)) {
-                if (end - runStart >= minRun) {
-                    return copiedRun(runStart, end);
+template <UnicodeForm form>
+std::size_t fromCp932(std::string_view cp932, bool last, const CharacterMap* characters,
+                      ConvertedText& out) {
+    // Most bytes one input byte can become: a half-width katakana is three bytes of UTF-8.
+    constexpr std::size_t kGrowth = form == UnicodeForm::Utf8 ? 3 : 2;
+    const Cp932Chars& chars = Cp932Chars::Get();
+    const auto* const in = reinterpret_cast<const unsigned char*>(cp932.data());
+    const std::size_t size = cp932.size();
+    // Japanese text grows by half in UTF-8 (two bytes become three) and doubles in UTF-16.
+    out.bytes.reserve(out.bytes.size() + (form == UnicodeForm::Utf8 ? size + size / 2 : 2 * size) +
+                      16);
+    PieceBuffer buffer;
+    std::size_t pos = 0;
+    bool cut = false;
+    while (pos < size && !cut) {
+        const std::size_t pieceEnd = std::min(size, pos + kPiece / kGrowth);
+        unsigned char* o = buffer.data();
+        while (pos < pieceEnd) {
+            if (pos + 8 <= size) {
+                const std::uint64_t word = loadWord(in + pos);
+                if (const std::size_t ascii =
+                        static_cast<std::size_t>(std::countr_zero(word & kHighBits)) / 8;
+                    ascii != 0) {
+                    if constexpr (form == UnicodeForm::Utf8) {
+                        std::memcpy(o, &word, sizeof word);
+                        o += ascii;
+                    } else {
+                        for (std::size_t i = 0; i < 8; ++i) {
+                            o[2 * i] = in[pos + i];
+                            o[2 * i + 1] = 0;
+                        }
+                        o += 2 * ascii;
+                    }
+                    pos += ascii;
+                    continue;
                 }
-                runStart = end + width;
+            }
+            const unsigned char byte = in[pos];
+            char32_t character = kNoCharacter;
+            std::size_t length = 1;
+            if (!IsLeadByte(byte)) {
+                character = chars.CharacterOf(byte);
+            } else if (pos + 1 == size && !last) {
+                cut = true;
+                break;
+            } else if (pos + 1 < size && IsTrailByte(in[pos + 1])) {
+                const auto code = static_cast<std::uint16_t>(byte << 8 | in[pos + 1]);
+                const std::optional<std::size_t> userArea = UserAreaIndex(code);
+                character = characters != nullptr && userArea ? characters->CharacterOf(*userArea)
+                                                              : chars.CharacterOf(code);
+                length = 2;
+            }
+            pos += length;
+            if (character == kNoCharacter) {
+                character = '?';
+                ++out.replaced;
+            }
+            o = putCharacter<form>(o, character);
+        }
+        appendPiece(out, buffer, o);
+    }
+    return pos;
+}
+
+template <UnicodeForm form>
+std::size_t toCp932(std::string_view unicode, bool last, CharacterMap* characters,
+                    ConvertedText& out) {
+    const Cp932Chars& chars = Cp932Chars::Get();
+    const auto* const in = reinterpret_cast<const unsigned char*>(unicode.data());
+    const std::size_t size = unicode.size();
+    // A character never takes more bytes in CP932 than in either form of Unicode.
+    out.bytes.reserve(out.bytes.size() + (form == UnicodeForm::Utf8 ? size : size / 2) + 16);
+    PieceBuffer buffer;
+    std::size_t pos = 0;
+    bool cut = false;
+    while (pos < size && !cut) {
+        const std::size_t pieceEnd = std::min(size, pos + kPiece);
+        unsigned char* o = buffer.data();
+        while (pos < pieceEnd) {
+            if (pos + 8 <= size) {
+                const std::uint64_t word = loadWord(in + pos);
+                if constexpr (form == UnicodeForm::Utf8) {
+                    if (const std::size_t ascii =
+                            static_cast<std::size_t>(std::countr_zero(word & kHighBits)) / 8;
+                        ascii != 0) {
+                        std::memcpy(o, &word, sizeof word);
+                        o += ascii;
+                        pos += ascii;
+                        continue;
+                    }
+                } else if (const std::size_t ascii =
+                               static_cast<std::size_t>(std::countr_zero(word & kUtf16NotAscii)) /
+                               16;
+                           ascii != 0) {
+                    for (std::size_t i = 0; i < 4; ++i) {
+                        o[i] = in[pos + 2 * i];
+                    }
+                    o += ascii;
+                    pos += 2 * ascii;
+                    continue;
+                }
+            }
+            const ReadCharacter read = form == UnicodeForm::Utf8 ? readUtf8(in + pos, size - pos)
+                                                                 : readUtf16(in + pos, size - pos);
+            if (read.cut && !last) {
+                cut = true;
+                break;
+            }
+            pos += read.length;
+            const std::uint16_t code =
+                read.valid ? codeFor(read.character, chars, characters) : kNoCode;
+            if (code == kNoCode) {
+                *o++ = '?';
+                ++out.replaced;
+            } else {
+                o = putCode(o, code);
             }
         }
-        if (end - runStart >= minRun) {
-            return copiedRun(runStart, end); // an odd last byte of UTF-16 stays for the system
-        }
-        return {input.size(), input.size()};
+        appendPiece(out, buffer, o);
     }
-
-    // A run found by the scan, minus its first byte when that may be the trail byte of a CP932
-    // character whose lead byte comes just before it ("ア" is 83 41): the system gets that byte
-    // with the block before, where it is read either way.
-    [[nodiscard]] std::pair<std::size_t, std::size_t> copiedRun(std::size_t start,
-                                                                std::size_t end) const {
-        return {m_from.asciiMayTrail && start > 0 ? start + 1 : start, end};
-    }
-
-    void copyAscii(std::string_view run) {
-        const std::size_t characters = run.size() / m_from.unitWidth;
-        char* out = m_out.room(characters * m_to.unitWidth);
-        if (m_from.unitWidth == m_to.unitWidth) {
-            std::memcpy(out, run.data(), run.size());
-        } else if (m_to.unitWidth == 2) {
-            for (std::size_t i = 0; i < characters; ++i) {
-                out[2 * i] = run[i];
-                out[2 * i + 1] = '\0';
-            }
-        } else {
-            for (std::size_t i = 0; i < characters; ++i) {
-                out[i] = run[2 * i];
-            }
-        }
-        m_out.advance(characters * m_to.unitWidth);
-    }
-
-    void replace(std::string_view& rest) {
-        const std::size_t length = m_from.invalidLength(rest);
-        m_out.append(m_to.unitWidth == 2 ? std::string_view("?\0", 2) : std::string_view("?"));
-        ++m_replaced;
-        rest.remove_prefix(length);
-    }
-
-    void convertBlock(std::string_view block) {
-        while (!block.empty()) {
-            block.remove_prefix(m_system.ConvertPrefix(block, m_out));
-            if (!block.empty()) {
-                replace(block);
-            }
-        }
-    }
-
-    const Encoding& m_from;
-    const Encoding& m_to;
-    code_page::SystemConverter m_system;
-    code_page::Output m_out;
-    std::size_t m_replaced = 0;
-};
-
-ConvertedText convert(std::string_view input, const Encoding& from, const Encoding& to,
-                      std::size_t expectedSize) {
-    return BlockConverter(from, to, expectedSize).run(input);
+    return pos;
 }
 
 } // namespace
 
-namespace code_page {
-
-char* Output::room(std::size_t bytes) {
-    if (roomLeft() < bytes) {
-        m_bytes.resize(std::max(m_bytes.size() * 2, m_used + bytes));
-    }
-    return m_bytes.data() + m_used;
+std::size_t AppendCp932AsUnicode(std::string_view cp932, UnicodeForm form, bool last,
+                                 const CharacterMap* characters, ConvertedText& out) {
+    return form == UnicodeForm::Utf8
+               ? fromCp932<UnicodeForm::Utf8>(cp932, last, characters, out)
+               : fromCp932<UnicodeForm::Utf16Le>(cp932, last, characters, out);
 }
 
-void Output::append(std::string_view bytes) {
-    std::memcpy(room(bytes.size()), bytes.data(), bytes.size());
-    m_used += bytes.size();
+std::size_t AppendUnicodeAsCp932(std::string_view unicode, UnicodeForm form, bool last,
+                                 CharacterMap* characters, ConvertedText& out) {
+    return form == UnicodeForm::Utf8
+               ? toCp932<UnicodeForm::Utf8>(unicode, last, characters, out)
+               : toCp932<UnicodeForm::Utf16Le>(unicode, last, characters, out);
 }
 
-std::string Output::take() {
-    m_bytes.resize(m_used);
-    m_used = 0;
-    return std::move(m_bytes);
+ConvertedText Cp932ToUtf8(std::string_view cp932, const CharacterMap* characters) {
+    ConvertedText out;
+    fromCp932<UnicodeForm::Utf8>(cp932, true, characters, out);
+    return out;
 }
 
-} // namespace code_page
-
-ConvertedText Cp932ToUtf8(std::string_view cp932) {
-    // Japanese text grows by half (two bytes become three); half-width katakana triple.
-    return convert(cp932, kCp932, kUtf8, cp932.size() + cp932.size() / 2 + 16);
+ConvertedText Utf8ToCp932(std::string_view utf8, CharacterMap* characters) {
+    ConvertedText out;
+    toCp932<UnicodeForm::Utf8>(utf8, true, characters, out);
+    return out;
 }
 
-ConvertedText Utf8ToCp932(std::string_view utf8) {
-    return convert(utf8, kUtf8, kCp932, utf8.size());
+ConvertedText Cp932ToUtf16Le(std::string_view cp932, const CharacterMap* characters) {
+    ConvertedText out;
+    fromCp932<UnicodeForm::Utf16Le>(cp932, true, characters, out);
+    return out;
 }
 
-ConvertedText Cp932ToUtf16Le(std::string_view cp932) {
-    return convert(cp932, kCp932, kUtf16Le, cp932.size() * 2);
-}
-
-ConvertedText Utf16LeToCp932(std::string_view utf16le) {
-    return convert(utf16le, kUtf16Le, kCp932, utf16le.size());
+ConvertedText Utf16LeToCp932(std::string_view utf16le, CharacterMap* characters) {
+    ConvertedText out;
+    toCp932<UnicodeForm::Utf16Le>(utf16le, true, characters, out);
+    return out;
 }
 
 std::filesystem::path Cp932ToPath(std::string_view cp932) {

@@ -63,6 +63,8 @@ public:
     ReplacingFileWriter& operator=(const ReplacingFileWriter&) = delete;
 
     [[nodiscard]] bool IsOpen() const { return m_handle != -1; }
+    // Whether the bytes go straight into the target (no temporary file could be made beside it).
+    [[nodiscard]] bool WritesInPlace() const { return IsOpen() && m_temporary.empty(); }
     [[nodiscard]] bool Write(std::string_view bytes);
     [[nodiscard]] bool Commit();
 

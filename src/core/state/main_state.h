@@ -8,6 +8,7 @@
 #include "core/definitions/define_class.h"
 #include "core/grid/data_grid.h"
 #include "core/platform/paths.h"
+#include "core/platform/character_map.h"
 #include "core/settings/ranvo_setting.h"
 #include "core/state/app_home.h"
 #include "core/state/load_options.h"
@@ -48,6 +49,9 @@ struct MainState {
     FileStamp LoadedStamp;
     // A CSV file's title line as read; written back as it was while the titles are unchanged.
     std::string TitleLine;
+    // The codes that stand, while the file is open, for characters CP932 cannot hold; loading
+    // fills it, typing may add to it, saving and display read it.
+    CharacterMap Characters;
     // The filters of the current definition, and whether its settings were prepared for it.
     TRvFilterMng FilterMng;
     bool FiltersPrepared = false;

@@ -71,10 +71,14 @@ TfrmShowData::TfrmShowData(AppHome home, std::vector<std::string> parameters, QW
     : QMainWindow(parent),
       m_state(std::make_unique<MainState>(home, TRanvoSetting(home.ConfigFile()))),
       m_parameters(std::move(parameters)), m_applicationTitle(kApplicationTitle) {
+    // Every text the window shows or takes goes through the loaded file's character map.
+    useCharacterMap(&m_state->Characters);
     FormCreate();
 }
 
-TfrmShowData::~TfrmShowData() = default;
+TfrmShowData::~TfrmShowData() {
+    useCharacterMap(nullptr);
+}
 
 void TfrmShowData::FormCreate() {
     m_host = std::make_unique<QtUiHost>(this, m_state->Settings);

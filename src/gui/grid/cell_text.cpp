@@ -39,13 +39,17 @@ void CellText::draw(QPainter& painter, const QPoint& topLeft, std::string_view c
 
 bool CellText::drawGlyphs(QPainter& painter, const QPoint& topLeft, std::string_view cp932,
                           const QString& text) {
-    // toQString gives one UTF-16 unit per CP932 character, so unit i is the i-th character.
+    // toQString gives one UTF-16 unit per CP932 character, so unit i is the i-th character; a
+    // character beyond U+FFFF (two units, from the file's character map) is left to Qt's layout.
     m_runGlyphs.clear();
     m_runPositions.clear();
     qreal x = 0;
     qsizetype unit = 0;
     for (std::size_t pos = 0; pos < cp932.size(); ++unit) {
         const std::size_t length = CharLength(cp932, pos);
+        if (text[unit].isSurrogate()) {
+            return false;
+        }
         const quint32 glyph = glyphFor(text[unit]);
         if (glyph == 0) {
             return false;

@@ -69,7 +69,15 @@ Answer QtUiHost::Message(std::string_view text, MessageIcon icon, MessageButtons
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
-    switch (box.exec()) {
+    // A question asked in the middle of a long operation is answered with the normal pointer.
+    if (m_busyDepth > 0) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    const int answer = box.exec();
+    if (m_busyDepth > 0) {
+        QApplication::restoreOverrideCursor();
+    }
+    switch (answer) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     case QMessageBox::Cancel: return Answer::Cancel;

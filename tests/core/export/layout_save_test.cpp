@@ -147,12 +147,33 @@ TEST_F(LayoutSaveTest, SavingChecksTheOptionsAsksBeforeReplacingAndWritesTheChos
     ASSERT_TRUE(SaveLayout(state, host, *layout, LayoutForm::Fixed, options, style, html, {}));
     EXPECT_EQ(host.fileChoices.back().initial, dir / "data.txt");
     EXPECT_EQ(host.messageTexts().back(), "保存しました");
-    EXPECT_EQ(test::ReadBytes(dir / "out.txt"), EncodeDataFile("H\x88\x9F" "a\r\n", KanjiCode::Euc, false).bytes);
+    EXPECT_EQ(test::ReadBytes(dir / "out.txt"), "H\xB0\xA1"
+                                                "a\r\n");
     EXPECT_FALSE(state.Modified);
 
     host.chosenPaths.push_back(dir / "out.txt");
     EXPECT_FALSE(SaveLayout(state, host, *layout, LayoutForm::Csv, options, style, html, {}));
     EXPECT_EQ(host.messageTexts().back(), "同名のファイルが既に存在します\r\n上書きしますか？");
+}
+
+TEST_F(LayoutSaveTest, CharactersTheChosenCodeCannotHoldAreAskedAbout) {
+    // A UTF-8 file with 𠮷, saved as Shift_JIS: the question, then nothing or "?".
+    open("H\xF0\xA0\xAE\xB7"
+         "a\r\n",
+         {KanjiCode::Utf8, {}});
+    options.Code = KanjiCode::ShiftJis;
+    const CsvLayout style{false, ",", "\"", false, false, -1, false};
+    host.chosenPaths = {dir / "out.txt", dir / "out.txt"};
+    host.answers = {Answer::No};
+    EXPECT_FALSE(SaveLayout(state, host, *layout, LayoutForm::Fixed, options, style, {}, {}));
+    EXPECT_EQ(
+        host.messageTexts().back(),
+        "保存する文字コードで表せない文字が1文字あります。\r\n「?」に置き換えて保存しますか？");
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.txt"));
+
+    host.answers = {Answer::Yes};
+    ASSERT_TRUE(SaveLayout(state, host, *layout, LayoutForm::Fixed, options, style, {}, {}));
+    EXPECT_EQ(test::ReadBytes(dir / "out.txt"), "H?a\r\n");
 }
 
 TEST_F(LayoutSaveTest, SlotSettingsAreStoredOnlyWhenFit) {

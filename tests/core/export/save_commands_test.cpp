@@ -5,6 +5,7 @@
 #include "core/editing/undo.h"
 #include "core/loading/data_encoding.h"
 #include "core/loading/open_command.h"
+#include "core/platform/code_page.h"
 #include "support/byte_files.h"
 #include "support/fake_ui_host.h"
 #include "support/temp_dir.h"
@@ -47,21 +48,105 @@ protected:
 class EveryCode : public SaveTest, public ::testing::WithParamInterface<KanjiCode> {};
 
 TEST_P(EveryCode, AnUnchangedFileIsSavedAsTheSameBytes) {
-    // Japanese text, a half-width katakana and a byte-order mark for UTF-8.
-    const std::string text = "H\x88\x9F" "A\r\nxy\xB1z\r\nH12 \r\n";
-    std::string bytes = EncodeDataFile(text, GetParam(), GetParam() == KanjiCode::Utf8).bytes;
-    if (GetParam() == KanjiCode::Jis) {
-        bytes = EncodeDataFile("HABC\r\nwxyz\r\n", KanjiCode::Jis, false).bytes; // no kana in JIS
-    }
-    open(bytes, fixedDefinition("FL"), {GetParam(), {}});
+    // Japanese text, half-width katakana (which JIS once widened, shifting every later field) and
+    // a byte-order mark for UTF-8; records back to back as well as one per line.
+    const CharacterMap none;
+    const std::string text = "H\x88\x9F"
+                             "A\r\nxy\xB1z\r\nH\xB6\xC5 \r\n";
+    const std::string lines =
+        EncodeDataFile(text, GetParam(), GetParam() == KanjiCode::Utf8, none).bytes;
+    open(lines, fixedDefinition("FL"), {GetParam(), {}});
     ASSERT_TRUE(SaveInPlace(state, host));
-    EXPECT_EQ(saved(), bytes);
+    EXPECT_EQ(saved(), lines);
+
+    const std::string blocks = EncodeDataFile("H\x88\x9F"
+                                              "Axy\xB1zH\xB6\xC5 \r\n",
+                                              GetParam(), false, none)
+                                   .bytes;
+    open(blocks, fixedDefinition("FB", 4), {GetParam(), {}});
+    ASSERT_EQ(state.Grid.Records().size(), 3u);
+    ASSERT_TRUE(SaveInPlace(state, host));
+    EXPECT_EQ(saved(), blocks);
     EXPECT_TRUE(host.messages.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(SaveInPlace, EveryCode,
                          ::testing::Values(KanjiCode::ShiftJis, KanjiCode::Euc, KanjiCode::Jis,
                                            KanjiCode::Unicode, KanjiCode::Utf8));
+
+// Records of four bytes holding characters CP932 holds only through the file's map: the WAVE
+// DASH and the other characters CP932 would turn into look-alikes, characters it lacks, private
+// use.
+const std::string kUnicodeText = "〜−\r\n‖¢\r\n£¬\r\n—¥\r\n𠮷😀\r\n\uE000\uE001\r\n";
+
+TEST_F(SaveTest, UnicodeFilesKeepEveryCharacterAndChangeOnlyWhereEdited) {
+    for (const KanjiCode code : {KanjiCode::Utf8, KanjiCode::Unicode}) {
+        CharacterMap characters;
+        const std::string bytes =
+            EncodeDataFile(Utf8ToCp932(kUnicodeText, &characters).bytes, code, false, characters)
+                .bytes;
+        open(bytes, fixedDefinition("FL"), {code, {}});
+        ASSERT_TRUE(SaveInPlace(state, host));
+        EXPECT_TRUE(saved() == bytes);
+        EXPECT_TRUE(host.messages.empty());
+
+        // Each such character is one code of two bytes, like any full-width character.
+        ASSERT_EQ(state.Grid.Cell(1, 5).size(), 4u);
+        state.Grid.SetCell(1, 5, "\x82\xA0zz"); // あzz over 𠮷😀
+        ASSERT_TRUE(SaveInPlace(state, host));
+        CharacterMap reread;
+        const DecodedText text = DecodeDataFile(saved(), code, reread);
+        EXPECT_EQ(Cp932ToUtf8(text.text, &reread).bytes,
+                  "〜−\r\n‖¢\r\n£¬\r\n—¥\r\nあzz\r\n\uE000\uE001\r\n");
+    }
+}
+
+TEST_F(SaveTest, CharactersTheFileCodeCannotHoldAreAskedAboutBeforeWriting) {
+    open("Habc\r\nwxyz\r\n", fixedDefinition("FL"));
+    // 𠮷 typed into a cell of a Shift_JIS file: shown, but with no place in the file.
+    const std::uint16_t code = *state.Characters.CodeFor(U'𠮷');
+    state.Grid.SetCell(2, 1,
+                       std::string{static_cast<char>(code >> 8), static_cast<char>(code)} + "c");
+    state.Modified = true;
+    const std::string question =
+        "保存する文字コードで表せない文字が1文字あります。\r\n「?」に置き換えて保存しますか？";
+
+    host.answers = {Answer::No};
+    EXPECT_FALSE(SaveInPlace(state, host));
+    EXPECT_EQ(host.messageTexts(), std::vector<std::string>{question});
+    EXPECT_EQ(saved(), "Habc\r\nwxyz\r\n");
+    EXPECT_TRUE(state.Modified);
+
+    host.chosenPaths = {dir / "as.txt"};
+    host.answers = {Answer::No};
+    EXPECT_FALSE(SaveAs(state, host));
+    EXPECT_FALSE(std::filesystem::exists(dir / "as.txt"));
+    host.chosenPaths = {dir / "out.csv"};
+    host.answers = {Answer::No};
+    SaveConverted(state, host);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.csv"));
+    EXPECT_EQ(host.messageTexts().size(), 3u); // three questions, no failure
+
+    host.answers = {Answer::Yes};
+    ASSERT_TRUE(SaveInPlace(state, host));
+    EXPECT_EQ(saved(), "H?c\r\nwxyz\r\n");
+    EXPECT_FALSE(state.Modified);
+}
+
+TEST_F(SaveTest, DamagedEucFilesStayAsTheFirstSaveLeftThem) {
+    // 81 02 is no character: it is lost once (the load says so), then kept as it is.
+    open("H\x81\x02"
+         "a\r\n",
+         fixedDefinition("FL"), {KanjiCode::Euc, {}});
+    EXPECT_EQ(host.messages.size(), 1u);
+    ASSERT_TRUE(SaveInPlace(state, host));
+    const std::string first = saved();
+    EXPECT_EQ(first, "H?\x02"
+                     "a\r\n");
+    open(first, fixedDefinition("FL"), {KanjiCode::Euc, {}});
+    ASSERT_TRUE(SaveInPlace(state, host));
+    EXPECT_EQ(saved(), first);
+}
 
 TEST_F(SaveTest, FixedBlocksAreWrittenBackToBackWithOneLineEnd) {
     open("H12xyzwH34", fixedDefinition("FB", 4));

@@ -42,12 +42,36 @@ TEST_F(XmlExportTest, UnicodeFilesExportInTheirOwnCode) {
     state.Definition.DefineName = "D";
     state.Loaded.Code = KanjiCode::Unicode;
     test::TempDir dir;
-    ASSERT_TRUE(WriteXmlFile(state, dir / "out.xml"));
+    ASSERT_EQ(WriteXmlFile(state, dir / "out.xml", [](std::size_t) { return false; }),
+              WriteOutcome::Written);
     const std::string bytes = test::ReadBytes(dir / "out.xml");
     ASSERT_GE(bytes.size(), 4u);
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
     EXPECT_EQ(BuildXmlText(state),
               "<?xml version=\"1.0\" encoding=\"UniCode\" ?>\r\n<D>\r\n</D>\r\n");
+}
+
+TEST_F(XmlExportTest, CharactersTheFileCodeCannotHoldAreAskedAbout) {
+    // A cell typed with 𠮷 in a Shift_JIS file: its code has no place there.
+    load(DefinitionBuilder("FL").condition("", 1, {{"a", 2}}).build(), {"  0ab"});
+    const std::optional<std::uint16_t> code = state.Characters.CodeFor(U'𠮷');
+    ASSERT_TRUE(code.has_value());
+    state.Grid.SetCell(1, 1, std::string{static_cast<char>(*code >> 8), static_cast<char>(*code)});
+    test::TempDir dir;
+    state.DataFileName = dir / "sales.txt";
+    host.chosenPaths = {dir / "sales.xml"};
+    host.answers = {Answer::No};
+    ExportXml(state, host);
+    EXPECT_EQ(
+        host.messages.back().text,
+        "保存する文字コードで表せない文字が1文字あります。\r\n「?」に置き換えて保存しますか？");
+    EXPECT_FALSE(std::filesystem::exists(dir / "sales.xml"));
+
+    host.chosenPaths = {dir / "sales.xml"};
+    host.answers = {Answer::Yes};
+    ExportXml(state, host);
+    EXPECT_EQ(host.messages.back().text, "保存しました");
+    EXPECT_NE(test::ReadBytes(dir / "sales.xml").find("<a>?</a>"), std::string::npos);
 }
 
 TEST_F(XmlExportTest, CommandProposesTheDataFilesNameAndReports) {

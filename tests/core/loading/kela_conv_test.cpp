@@ -1,5 +1,6 @@
 #include "core/loading/kela_conv.h"
 #include "core/platform/code_page.h"
+#include "core/platform/cp932_chars.h"
 #include "core/text/sjis.h"
 #include "support/byte_files.h"
 
@@ -18,6 +19,37 @@ std::string sjisOf(unsigned char j1, unsigned char j2) {
     const auto bytes = TKelaConv::JisCharToSjis(j1, j2);
     return bytes ? std::string{static_cast<char>((*bytes)[0]), static_cast<char>((*bytes)[1])}
                  : std::string();
+}
+
+// The data files' conversions of whole texts, with a map or without.
+ConvertedText toEuc(std::string_view sjis, const CharacterMap* characters = nullptr) {
+    ConvertedText out;
+    AppendCp932AsEuc(sjis, true, characters, out);
+    return out;
+}
+
+ConvertedText toJis(std::string_view sjis, const CharacterMap* characters = nullptr) {
+    ConvertedText out;
+    JisMode mode = JisMode::Ascii;
+    AppendCp932AsJis(sjis, true, mode, characters, out);
+    return out;
+}
+
+ConvertedText fromEuc(std::string_view euc, CharacterMap* characters = nullptr) {
+    ConvertedText out;
+    AppendEucAsCp932(euc, true, characters, out);
+    return out;
+}
+
+ConvertedText fromJis(std::string_view jis, CharacterMap* characters = nullptr) {
+    ConvertedText out;
+    JisMode mode = JisMode::Ascii;
+    AppendJisAsCp932(jis, true, mode, characters, out);
+    return out;
+}
+
+std::string codeBytes(unsigned code) {
+    return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
 }
 
 // 亜 (88 9F), "A1", ア (83 41, trail byte "A"), 表 (95 5C, trail byte "\"), ｱ (B1), CR LF, ん.
@@ -105,25 +137,26 @@ TEST(KelaConv, JisDecoderModes) {
     EXPECT_EQ(conv.JisToSjis("\x1B$@\x30\x21\x1B(Ja"), "\x88\x9F\x61");
     // Half-width katakana mode: 21-5F stand for A1-DF, other bytes are copied.
     EXPECT_EQ(conv.JisToSjis("\x1B(I\x31\x5F\x21 \x1B(Bz"), "\xB1\xDF\xA1 z");
-    // Line breaks do not reset the mode: CR LF read as a pair is no character.
-    EXPECT_EQ(conv.JisToSjis("\x1B$B\x30\x21\r\n\x30\x21"), "\x88\x9F\x88\x9F");
+    // Line breaks keep the mode, and stand for themselves in it: a writer that leaves the mode
+    // open across lines loses no line end.
+    EXPECT_EQ(conv.JisToSjis("\x1B$B\x30\x21\r\n\x30\x21"), "\x88\x9F\r\n\x88\x9F");
     // Other escapes and a cut-off escape pass through as bytes.
-    EXPECT_EQ(conv.JisToSjis("\x1B$(D\x1B(Ha\x1B$"), "\x1B$(D\x1B(Ha\x1B$");
-    // A lone last byte in double-byte mode is kept, not dropped.
-    EXPECT_EQ(conv.JisToSjis("\x1B$B\x30\x21\x30"), "\x88\x9F\x30");
-    EXPECT_EQ(conv.JisToSjis("\x1B$B\x30"), "\x30");
-    // Row bytes outside 21-7E give no character.
-    EXPECT_EQ(conv.JisToSjis("\x1B$B\x7F\x21\x30\x21"), "\x88\x9F");
+    EXPECT_EQ(conv.JisToSjis("\x1B$(C\x1B(Ha\x1B$"), "\x1B$(C\x1B(Ha\x1B$");
+    // A lone last byte in double-byte mode, and a byte that cannot start a pair, are lost
+    // without taking the byte after them.
+    EXPECT_EQ(conv.JisToSjis("\x1B$B\x30\x21\x30"), "\x88\x9F?");
+    EXPECT_EQ(conv.JisToSjis("\x1B$B\x7F\x30\x21"), "?\x88\x9F");
+    EXPECT_EQ(conv.JisToSjis("\x1B$B\x30\x7F\x30\x21"), "??\x88\x9F");
 }
 
 TEST(KelaConv, EucDecoderEdges) {
     const TKelaConv conv;
     EXPECT_EQ(conv.EucToSjis("abc\xA4\xA2\r\n"), "abc\x82\xA0\r\n");
-    // 8F (three-byte JIS X 0212) is not recognised: it is copied and the rest read as a pair.
-    EXPECT_EQ(conv.EucToSjis("\x8F\xB0\xA1"), "\x8F\x88\x9F");
-    // 8E before a byte that is no katakana, bytes 80-A0, and a lead byte at the end are copied.
-    EXPECT_EQ(conv.EucToSjis("\x8E\x41\x80\xA0\x8E"), "\x8E\x41\x80\xA0\x8E");
-    EXPECT_EQ(conv.EucToSjis("a\xB0"), "a\xB0");
+    // 8E before a byte that is no katakana, bytes 80-A0, and a lead byte at the end are lost;
+    // the byte after each is read afresh.
+    EXPECT_EQ(conv.EucToSjis("\x8E\x41\x80\xA0\x8E"), "?A???");
+    EXPECT_EQ(conv.EucToSjis("a\xB0"), "a?");
+    EXPECT_EQ(conv.EucToSjis("\xB0\x41\xB0\xA1"), "?A\x88\x9F");
 }
 
 TEST(KelaConv, EncoderSettings) {
@@ -133,10 +166,11 @@ TEST(KelaConv, EncoderSettings) {
 
     conv = TKelaConv();
     conv.JisKanaConvType = TJisKanaConvType::ktNone;
-    // Without conversion a half-width katakana is a single byte and ends double-byte mode.
-    EXPECT_EQ(conv.SjisToJis("\x88\x9F\xB1"), "\x1B$B\x30\x21\x1B(B\xB1");
+    // Without conversion half-width katakana stay: in JIS in their own mode.
+    EXPECT_EQ(conv.SjisToJis("\x88\x9F\xB1\xDE"
+                             "a"),
+              "\x1B$B\x30\x21\x1B(I\x31\x5E\x1B(Ba");
     EXPECT_EQ(conv.SjisToEuc("\xB1\xDE"), "\x8E\xB1\x8E\xDE");
-    EXPECT_EQ(SjisToEucKeepingKana("\xB6\xDE\x88\x9F"), "\x8E\xB6\x8E\xDE\xB0\xA1");
 
     conv.JisKanaConvType = TJisKanaConvType::ktZenSepaDaku;
     EXPECT_EQ(conv.SjisToEuc("\xB6\xDE"), "\xA5\xAB\xA1\xAB"); // カ ゛
@@ -145,7 +179,8 @@ TEST(KelaConv, EncoderSettings) {
 
 TEST(KelaConv, MixedTextRoundTrips) {
     const TKelaConv conv;
-    EXPECT_EQ(conv.EucToSjis(SjisToEucKeepingKana(kMixed)), kMixed);
+    EXPECT_EQ(conv.EucToSjis(toEuc(kMixed).bytes), kMixed);
+    EXPECT_EQ(conv.JisToSjis(toJis(kMixed).bytes), kMixed);
     const std::string fullWidth = TKelaConv::HanKanaToZenWithDaku(kMixed);
     EXPECT_EQ(conv.EucToSjis(conv.SjisToEuc(kMixed)), fullWidth);
     EXPECT_EQ(conv.JisToSjis(conv.SjisToJis(kMixed)), fullWidth);
@@ -161,7 +196,8 @@ TEST(KelaConv, MixedTextRoundTrips) {
     EXPECT_EQ(conv.SjisToJis(worst).size(), 200000u * 2 * 9);
     EXPECT_EQ(conv.JisToSjis(conv.SjisToJis(worst)), worstZen);
     EXPECT_EQ(conv.EucToSjis(conv.SjisToEuc(worst)), worstZen);
-    EXPECT_EQ(conv.EucToSjis(SjisToEucKeepingKana(worst)), worst);
+    EXPECT_EQ(conv.EucToSjis(toEuc(worst).bytes), worst);
+    EXPECT_EQ(conv.JisToSjis(toJis(worst).bytes), worst);
     EXPECT_EQ(TKelaConv::HanKanaToZenSepaDaku(std::string(300000, '\xB1')).size(), 600000u);
 }
 
@@ -198,15 +234,22 @@ TEST(KelaConv, RunsConvertLikeSingleCharacters) {
                 sjisChars.push_back({byteFrom(0xE0, 0x1D), anyByte()});
                 break;
             }
-            switch (random.below(5)) {
+            switch (random.below(6)) {
             case 0:
                 eucChars.push_back({byteFrom(0x20, 0x5F)});
                 break;
             case 1:
                 eucChars.push_back({'\x8E', byteFrom(0xA1, 0x3F)});
                 break;
-            case 2:
-                eucChars.push_back({byteFrom(0xA1, 0x5E), anyByte()});
+            case 2: {
+                // Any byte but the starts of the longer forms, which would take the next one.
+                const char second = anyByte();
+                eucChars.push_back(
+                    {byteFrom(0xA1, 0x5E), second == '\x8E' || second == '\x8F' ? 'x' : second});
+                break;
+            }
+            case 3:
+                eucChars.push_back({'\x8F', byteFrom(0xA1, 0x5E), byteFrom(0xA1, 0x5E)});
                 break;
             default:
                 eucChars.push_back({byteFrom(0xA1, 0x5E), byteFrom(0xA1, 0x5E)});
@@ -216,25 +259,20 @@ TEST(KelaConv, RunsConvertLikeSingleCharacters) {
         std::string sjis;
         std::string eucExpected;
         std::string zenExpected;
+        // JIS converted one character at a time, its mode carried from one to the next.
+        ConvertedText jisExpected;
+        JisMode mode = JisMode::Ascii;
         for (const std::string& character : sjisChars) {
             sjis += character;
-            eucExpected += SjisToEucKeepingKana(character);
+            eucExpected += toEuc(character).bytes;
             zenExpected += TKelaConv::HanKanaToZenSepaDaku(character);
+            ASSERT_EQ(AppendCp932AsJis(character, false, mode, nullptr, jisExpected),
+                      character.size());
         }
-        ASSERT_EQ(SjisToEucKeepingKana(sjis), eucExpected);
+        AppendCp932AsJis("", true, mode, nullptr, jisExpected);
+        ASSERT_EQ(toEuc(sjis).bytes, eucExpected);
         ASSERT_EQ(TKelaConv::HanKanaToZenSepaDaku(sjis), zenExpected);
-        // Converted one by one, every double-byte character of JIS comes with its own escapes;
-        // without a return that is followed at once by a new start, the text is the same.
-        TKelaConv sepa;
-        sepa.JisKanaConvType = TJisKanaConvType::ktZenSepaDaku;
-        std::string jisExpected;
-        for (const std::string& character : sjisChars) {
-            jisExpected += sepa.SjisToJis(character);
-        }
-        for (std::size_t at; (at = jisExpected.find("\x1B(B\x1B$B")) != std::string::npos;) {
-            jisExpected.erase(at, 6);
-        }
-        ASSERT_EQ(sepa.SjisToJis(sjis), jisExpected);
+        ASSERT_EQ(toJis(sjis).bytes, jisExpected.bytes);
 
         std::string euc;
         std::string sjisExpected;
@@ -244,6 +282,160 @@ TEST(KelaConv, RunsConvertLikeSingleCharacters) {
         }
         ASSERT_EQ(conv.EucToSjis(euc), sjisExpected);
     }
+}
+
+TEST(KelaConv, DataFilesKeepHalfWidthKatakanaInJis) {
+    // An FL record "ｶﾅ12" keeps its four bytes through JIS, and a JIS text changes nothing.
+    const std::string record = "\xB6\xC5"
+                               "12\r\n";
+    const ConvertedText jis = toJis(record);
+    EXPECT_EQ(jis.bytes, "\x1B(I\x36\x45\x1B(B12\r\n");
+    EXPECT_EQ(fromJis(jis.bytes).bytes, record);
+    EXPECT_EQ(toJis("\x88\x9F\xB6\xDE\x88\x9F").bytes,
+              "\x1B$B\x30\x21\x1B(I\x36\x5E\x1B$B\x30\x21\x1B(B");
+    // TKelaConv's own default still makes them full-width.
+    EXPECT_EQ(TKelaConv().SjisToJis("\xB6\xDE"), "\x1B$B\x25\x2C\x1B(B");
+}
+
+TEST(KelaConv, ExtensionKanjiComeBackAsTheSameCharacters) {
+    // The reported case: 髙 (FB FC), ⅰ (FA 40) and the user-defined F0 40 through EUC-JP.
+    const std::string sjis = "A\xFB\xFC"
+                             "B\xFA\x40"
+                             "C\xF0\x40"
+                             "D\r\n";
+    const ConvertedText euc = toEuc(sjis);
+    EXPECT_EQ(euc.bytes, "A\xFC\xE2"
+                         "B\xFC\xF1"
+                         "C\xF5\xA1"
+                         "D\r\n");
+    EXPECT_EQ(euc.replaced, 0u);
+    EXPECT_EQ(fromEuc(euc.bytes).bytes, "A\xEE\xE0"
+                                        "B\xEE\xEF"
+                                        "C\xF0\x40"
+                                        "D\r\n");
+    EXPECT_EQ(fromJis(toJis(sjis).bytes).bytes, fromEuc(euc.bytes).bytes);
+
+    // Every IBM extension code, and every NEC row 13 and NEC-selected code, comes back as a code
+    // of the same character.
+    const Cp932Chars& chars = Cp932Chars::Get();
+    std::size_t checked = 0;
+    for (unsigned lead : {0x87u, 0xEDu, 0xEEu, 0xFAu, 0xFBu, 0xFCu}) {
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            const auto code = static_cast<std::uint16_t>(lead << 8 | trail);
+            if (chars.CharacterOf(code) == kNoCharacter) {
+                continue;
+            }
+            const std::string back = fromEuc(toEuc(codeBytes(code)).bytes).bytes;
+            ASSERT_EQ(back.size(), 2u) << std::hex << code;
+            const auto backCode = static_cast<std::uint16_t>(
+                static_cast<unsigned char>(back[0]) << 8 | static_cast<unsigned char>(back[1]));
+            EXPECT_EQ(chars.CharacterOf(backCode), chars.CharacterOf(code)) << std::hex << code;
+            EXPECT_EQ(fromJis(toJis(codeBytes(code)).bytes).bytes, back);
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 83u + 374u + 388u);
+}
+
+TEST(KelaConv, UserDefinedAreaStandsWhereEucJpMsPutsIt) {
+    EXPECT_EQ(toEuc("\xF0\x40\xF1\xFC\xF4\x40\xF4\xFC").bytes, "\xF5\xA1\xF8\xFE\xFD\xA1\xFE\xFE");
+    EXPECT_EQ(toEuc("\xF5\x40\xF9\xFC").bytes, "\x8F\xF5\xA1\x8F\xFE\xFE");
+    EXPECT_EQ(toJis("\xF0\x40\xF5\x40").bytes, "\x1B$B\x75\x21\x1B$(D\x75\x21\x1B(B");
+    for (unsigned lead = 0xF0; lead <= 0xF9; ++lead) {
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            if (!IsTrailByte(static_cast<unsigned char>(trail))) {
+                continue;
+            }
+            const std::string code = codeBytes(lead << 8 | trail);
+            const ConvertedText euc = toEuc(code);
+            const ConvertedText jis = toJis(code);
+            if (lead == 0xF2 || lead == 0xF3) {
+                // Their rows hold the NEC-selected kanji: no code can take them.
+                ASSERT_EQ(euc.bytes, "?");
+                ASSERT_EQ(euc.replaced, 1u);
+                ASSERT_EQ(jis.replaced, 1u);
+            } else {
+                ASSERT_EQ(fromEuc(euc.bytes).bytes, code);
+                ASSERT_EQ(fromJis(jis.bytes).bytes, code);
+            }
+        }
+    }
+    // Codes with no character and no place are lost, not turned into other characters.
+    const ConvertedText lost = toEuc("\xEB\x40\xEC\x40\xEF\x40\xFC\xFC");
+    EXPECT_EQ(lost.bytes, "????");
+    EXPECT_EQ(lost.replaced, 4u);
+}
+
+TEST(KelaConv, SupplementaryKanjiAreOneCharacterEach) {
+    // The reported case: 8F B0 A1 (丂) took the B after it.
+    CharacterMap characters;
+    const ConvertedText read = fromEuc("A\x8F\xB0\xA1"
+                                       "B\xA4\xA2"
+                                       "C",
+                                       &characters);
+    EXPECT_EQ(read.bytes, "A\xF9\xFC"
+                          "B\x82\xA0"
+                          "C");
+    EXPECT_EQ(read.replaced, 0u);
+    EXPECT_EQ(Cp932ToUtf8(read.bytes, &characters).bytes, "A丂BあC");
+    EXPECT_EQ(toEuc(read.bytes, &characters).bytes, "A\x8F\xB0\xA1"
+                                                    "B\xA4\xA2"
+                                                    "C");
+    EXPECT_EQ(toJis(read.bytes, &characters).bytes, "A\x1B$(D\x30\x21\x1B(BB\x1B$B\x24\x22\x1B(BC");
+    EXPECT_EQ(fromJis("A\x1B$(D\x30\x21\x1B(BB", &characters).bytes, "A\xF9\xFC"
+                                                                     "B");
+    // Without a map a character CP932 lacks is lost, one CP932 has is read as its code (髙 from
+    // eucJP-ms's IBM rows); an 8F not followed by two bytes of a character takes nothing.
+    EXPECT_EQ(fromEuc("A\x8F\xB0\xA1"
+                      "B")
+                  .bytes,
+              "A?B");
+    EXPECT_EQ(fromEuc("\x8F\xF4\xFB").bytes, "\xFB\xFC");
+    EXPECT_EQ(fromEuc("\x8F"
+                      "AB\x8F\xB0"
+                      "C")
+                  .bytes,
+              "?AB??C");
+}
+
+// Bytes that form no character are lost once and then stay as they are: reading and writing the
+// result again gives the same bytes, however damaged the input was.
+TEST(KelaConv, DamageStaysAsItIsAcrossSaves) {
+    // The reported case: 81 02 became 81 03, then 81 04, at each EUC-JP save.
+    const ConvertedText first = toEuc("\x81\x02"
+                                      "A");
+    EXPECT_EQ(first.bytes, "?\x02"
+                           "A");
+    EXPECT_EQ(first.replaced, 1u);
+    EXPECT_EQ(toEuc(fromEuc(first.bytes).bytes).bytes, first.bytes);
+
+    test::InputGenerator random(1113);
+    for (int i = 0; i < 3000; ++i) {
+        const std::string damaged =
+            i % 2 == 0 ? random.bytes(64) : random.mutate(kMixed + "\x8F\xB0\xA1\x1B$(D\x30\x21");
+        for (const bool euc : {true, false}) {
+            CharacterMap characters;
+            const auto save = [&](std::string_view bytes) {
+                const std::string text =
+                    euc ? fromEuc(bytes, &characters).bytes : fromJis(bytes, &characters).bytes;
+                return euc ? toEuc(text, &characters).bytes : toJis(text, &characters).bytes;
+            };
+            const std::string once = save(damaged);
+            ASSERT_EQ(save(once), once) << ::testing::PrintToString(damaged);
+        }
+        // Shift_JIS text that no file gave (cells joined wrongly, say) is made stable too.
+        const std::string once = toEuc(damaged).bytes;
+        ASSERT_EQ(toEuc(fromEuc(once).bytes).bytes, once);
+    }
+}
+
+TEST(KelaConv, NecEqualsOfIbmCodes) {
+    EXPECT_EQ(NecEqualOfIbmCode(0xFA5C), 0xED40); // 纊, the first kanji
+    EXPECT_EQ(NecEqualOfIbmCode(0xFC4B), 0xEEEC); // 黑, the last
+    EXPECT_EQ(NecEqualOfIbmCode(0xFBFC), 0xEEE0); // 髙
+    EXPECT_EQ(NecEqualOfIbmCode(0xFA58), 0x878A); // ㈱
+    EXPECT_EQ(NecEqualOfIbmCode(0x889F), 0x889F);
+    EXPECT_EQ(NecEqualOfIbmCode(0xFC4C), 0xFC4C);
 }
 
 TEST(KelaConv, ArbitraryBytesNeverBreakAConversion) {

@@ -191,11 +191,20 @@ TEST_F(LoadDataFileTest, LengthMismatchIsWarnedOnlyWithFixCheck) {
                   "正しく読み込めていない可能性があります");
 }
 
-TEST_F(LoadDataFileTest, LostCharactersAreWarnedOnce) {
-    test::WriteBytes(dir / "d.txt", "\xC3\xA9\xC3\xA9\xC3\xA9x\n");
+TEST_F(LoadDataFileTest, CharactersCp932CannotHoldAreKeptAndOnlyLostOnesWarned) {
+    // é has no CP932 code: it gets one of the file's own, and nothing is said.
+    test::WriteBytes(dir / "d.txt", "\xC3\xA9xy\n\xC3\xA9zz\n");
+    ASSERT_EQ(LoadDataFile(state, state.Definition, dir / "d.txt", {KanjiCode::Utf8, {}}, host), LoadOutcome::Loaded);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(entries(state.Grid.Records()), (Entries{"  0\xF9\xFCxy", "  0\xF9\xFCzz"}));
+    EXPECT_EQ(state.Characters.CharacterOf(*UserAreaIndex(0xF9FC)), U'é');
+
+    // Bytes that form no character are lost, and warned about once.
+    test::WriteBytes(dir / "d.txt", "\xC3\xC3\xC3x\n");
     ASSERT_EQ(LoadDataFile(state, state.Definition, dir / "d.txt", {KanjiCode::Utf8, {}}, host), LoadOutcome::Loaded);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].text.find("3文字"), std::string::npos);
+    EXPECT_FALSE(state.Characters.RedefinesAny()); // the new file's map
 }
 
 TEST(RecordLoaderRobustness, ArbitraryBytesInEveryCodeNeverCrash) {

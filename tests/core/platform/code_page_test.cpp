@@ -1,4 +1,5 @@
 #include "core/platform/code_page.h"
+#include "core/platform/cp932_chars.h"
 #include "support/byte_files.h"
 
 #include <algorithm>
@@ -152,6 +153,58 @@ TEST(CodePage, CharactersCp932CannotHoldBecomeQuestionMarks) {
     EXPECT_EQ(hangul.replaced, 1u);
 }
 
+TEST(CodePage, CharactersCp932WouldChangeHaveNoCodeOfTheirOwn) {
+    const Cp932Chars& chars = Cp932Chars::Get();
+    // WAVE DASH, MINUS SIGN, DOUBLE VERTICAL LINE, ¢ £ ¬, EM DASH, ¥ and OVERLINE: CP932 writes
+    // them as codes that read back as other characters.
+    for (const char32_t oneWay : {U'〜', U'−', U'‖', U'¢', U'£', U'¬', U'—', U'¥', U'‾'}) {
+        EXPECT_EQ(chars.CodeOf(oneWay), kNoCode) << static_cast<unsigned>(oneWay);
+    }
+    EXPECT_EQ(chars.CodeOf(U'～'), 0x8160);
+    EXPECT_EQ(chars.CharacterOf(0x8160), u'～');
+    // Where two codes hold a character, the one the code page writes.
+    EXPECT_EQ(chars.CodeOf(U'≒'), 0x81E0);
+    EXPECT_EQ(chars.CodeOf(U'髙'), 0xFBFC);
+    EXPECT_EQ(chars.CharacterOf(0xEEE0), u'髙');
+    EXPECT_EQ(chars.CodeOf(0xE000), 0xF040);
+    EXPECT_EQ(chars.CharacterOf(0x80), kNoCharacter);
+    // Without a map they become "?" rather than their look-alikes.
+    const ConvertedText converted = Utf8ToCp932("〜¥a");
+    EXPECT_EQ(converted.bytes, "??a");
+    EXPECT_EQ(converted.replaced, 2u);
+}
+
+TEST(CodePage, WithAMapEveryCharacterComesBack) {
+    const std::string text = "〜¥𠮷😀\uE000あ〜";
+    CharacterMap characters;
+    const ConvertedText cp932 = Utf8ToCp932(text, &characters);
+    EXPECT_EQ(cp932.replaced, 0u);
+    EXPECT_EQ(cp932.bytes, "\xF9\xFC\xF9\xFB\xF9\xFA\xF9\xF9\xF0\x40\x82\xA0\xF9\xFC");
+    EXPECT_EQ(Cp932ToUtf8(cp932.bytes, &characters).bytes, text);
+    const ConvertedText utf16 = Cp932ToUtf16Le(cp932.bytes, &characters);
+    EXPECT_EQ(utf16.bytes.substr(4, 4), "\x42\xD8\xB7\xDF"s); // 𠮷 as a surrogate pair
+    EXPECT_EQ(Utf16LeToCp932(utf16.bytes, &characters).bytes, cp932.bytes);
+    // Without the map the codes are CP932's own private-use characters.
+    EXPECT_EQ(Cp932ToUtf8("\xF9\xFC").bytes, "\uE757");
+}
+
+TEST(CodePage, APieceLeavesACharacterCutAtItsEnd) {
+    const auto taken = [](std::string_view input, UnicodeForm form) {
+        ConvertedText out;
+        const std::size_t used = AppendUnicodeAsCp932(input, form, false, nullptr, out);
+        EXPECT_EQ(out.replaced, 0u);
+        return used;
+    };
+    EXPECT_EQ(taken("a\xE3\x81", UnicodeForm::Utf8), 1u); // あ cut after two bytes
+    EXPECT_EQ(taken("a\xF0\x9F\x98", UnicodeForm::Utf8), 1u);
+    EXPECT_EQ(taken("a\0\x42"s, UnicodeForm::Utf16Le), 2u);     // an odd byte
+    EXPECT_EQ(taken("a\0\x42\xD8"s, UnicodeForm::Utf16Le), 2u); // a high surrogate
+    ConvertedText out;
+    EXPECT_EQ(AppendCp932AsUnicode("a\x82", UnicodeForm::Utf8, false, nullptr, out), 1u);
+    EXPECT_EQ(AppendCp932AsUnicode("\xA0\x82", UnicodeForm::Utf8, true, nullptr, out), 2u);
+    EXPECT_EQ(out.bytes, "a??");
+}
+
 TEST(CodePage, InvalidInputIsCountedAndDoesNotStop) {
     // Undefined single bytes, an undefined double-byte code, a lead byte before a byte that
     // cannot follow it, and a lead byte at the end.
@@ -237,18 +290,20 @@ TEST(CodePage, LargeInputsConvertLikeTheirPieces) {
         kJapaneseCp932, "\x83\x41", "\x83\x5C", "\x95\x5C", "\x82\xA0", "\x81\x40", "\xB1",
         "\xDF",         "\xA1",     "\x80",     "\xA0",     "\xFD",     "\x85\x40", "\r\n"};
     const Pieces cp932 = makePieces(cp932Atoms, 1, 1, kSize);
-    expectBlocksAgreeWithPieces(cp932, Cp932ToUtf8);
-    expectBlocksAgreeWithPieces(cp932, Cp932ToUtf16Le);
+    expectBlocksAgreeWithPieces(cp932, [](std::string_view text) { return Cp932ToUtf8(text); });
+    expectBlocksAgreeWithPieces(cp932, [](std::string_view text) { return Cp932ToUtf16Le(text); });
 
     const std::vector<std::string> utf8Atoms = {
         kJapaneseUtf8,  "ｱ",  "\xF0\x9F\x98\x80", "\xFF", "\xE3\x81\x41", "\xC0\xAF",
         "\xED\xA0\x80", "한", "\xC2\xA7"};
-    expectBlocksAgreeWithPieces(makePieces(utf8Atoms, 1, 2, kSize), Utf8ToCp932);
+    expectBlocksAgreeWithPieces(makePieces(utf8Atoms, 1, 2, kSize),
+                                [](std::string_view text) { return Utf8ToCp932(text); });
 
     const std::vector<std::string> utf16Atoms = {
         kJapaneseUtf16,      "\x71\xFF", "\x42\xD8\xB7\xDF", "\x00\xDC"s,
         "\x00\xD8\x41\x00"s, "A\x00"s,   "\x5C\x00"s,        "\x00\x41"s};
-    expectBlocksAgreeWithPieces(makePieces(utf16Atoms, 2, 3, kSize), Utf16LeToCp932);
+    expectBlocksAgreeWithPieces(makePieces(utf16Atoms, 2, 3, kSize),
+                                [](std::string_view text) { return Utf16LeToCp932(text); });
 
     // Output three times the input, far beyond the first guess of its size.
     const std::string kana(1 << 20, '\xB1');
