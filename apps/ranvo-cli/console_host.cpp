@@ -1,8 +1,8 @@
 #include "console_host.h"
 
-#include <atomic>
+#include "core/platform/background_work.h"
+
 #include <chrono>
-#include <exception>
 #include <iostream>
 #include <string>
 #include <thread>
@@ -27,17 +27,8 @@ bool ConsoleHost::RunWithProgress(std::string_view caption, TaskProgress& progre
         work();
         return !progress.Cancelled();
     }
-    std::atomic<bool> finished{false};
-    std::exception_ptr failure;
-    std::thread worker([&] {
-        try {
-            work();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        finished = true;
-    });
-    while (!finished) {
+    BackgroundWork background(work);
+    while (!background.Finished()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         const std::uint64_t total = progress.Total.load(std::memory_order_relaxed);
         if (total > 0) {
@@ -45,11 +36,8 @@ bool ConsoleHost::RunWithProgress(std::string_view caption, TaskProgress& progre
                       << '%' << std::flush;
         }
     }
-    worker.join();
     std::cerr << '\r' << std::string(caption.size() + 6, ' ') << '\r' << std::flush;
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
+    background.Join();
     return !progress.Cancelled();
 }
 

@@ -157,7 +157,7 @@ void SortRecords(MainState& state, UiHost& host, SortAlgorithm algorithm, SortDi
     {
         BusyGuard busy(host);
         std::vector<std::uint32_t> order = SortOrder(ColumnKeys(grid, col).keys(), algorithm, direction);
-        grid.PermuteRows(1, order); // heights follow their records
+        grid.PermuteRows(order); // heights follow their records
         PushUndo(state, UndoEntry::Sorted(std::move(order)));
         RepaintFixCol(state);
         grid.SetSelection({col, 1, col, grid.RowCount() - 1});

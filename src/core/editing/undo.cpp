@@ -53,7 +53,7 @@ void restoreOrder(MainState& state, const UndoEntry& entry) {
     for (std::size_t k = 0; k < entry.Order.size(); ++k) {
         inverse[entry.Order[k]] = static_cast<std::uint32_t>(k);
     }
-    state.Grid.PermuteRows(1, inverse);
+    state.Grid.PermuteRows(inverse);
     RepaintFixCol(state);
 }
 

@@ -175,13 +175,13 @@ std::vector<StoredRecord> DataGrid::DeleteRows(int at, int count) {
     return taken;
 }
 
-void DataGrid::PermuteRows(int first, std::span<const std::uint32_t> order) {
-    if (first != 1 || order.size() > m_records.size()) {
+void DataGrid::PermuteRows(std::span<const std::uint32_t> order) {
+    if (order.size() > m_records.size()) {
         return;
     }
     m_records.Permute(order);
-    m_fixedColumn.permute(order, first);
-    m_heights.permute(order, first);
+    m_fixedColumn.permute(order, 1);
+    m_heights.permute(order, 1);
     changed();
 }
 

@@ -93,9 +93,9 @@ public:
     void InsertRows(int at, int count);
     // Takes rows out with their records; the records are answered for undo.
     std::vector<StoredRecord> DeleteRows(int at, int count);
-    // Rows first + k take what rows first + order[k] held (`order` is a permutation of the rows
-    // from `first` on, which must all have records).
-    void PermuteRows(int first, std::span<const std::uint32_t> order);
+    // Row 1 + k takes what row 1 + order[k] held (`order` is a permutation of the rows with
+    // records).
+    void PermuteRows(std::span<const std::uint32_t> order);
 
     [[nodiscard]] int RowHeight(int row) const { return m_heights.extent(row); }
     void SetRowHeight(int row, int height) { m_heights.setExtent(row, height); }

@@ -1,5 +1,6 @@
 #include "gui/platform/qt_ui_host.h"
 
+#include "core/platform/background_work.h"
 #include "gui/platform/colors_and_fonts.h"
 #include "gui/platform/text_codec.h"
 
@@ -14,9 +15,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <atomic>
-#include <exception>
-#include <thread>
 
 namespace ranvo::gui {
 namespace {
@@ -122,16 +120,7 @@ void QtUiHost::Beep(BeepKind) {
 bool QtUiHost::RunWithProgress(std::string_view caption, TaskProgress& progress,
                                const std::function<void()>& work) {
     constexpr int kSteps = 1000;
-    std::atomic<bool> finished{false};
-    std::exception_ptr failure;
-    std::thread worker([&] {
-        try {
-            work();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        finished = true;
-    });
+    BackgroundWork background(work);
     QProgressDialog dialog(fromUtf8(caption), QStringLiteral("中止"), 0, kSteps, m_owner);
     dialog.setWindowModality(Qt::WindowModal);
     dialog.setMinimumDuration(300);
@@ -152,19 +141,16 @@ bool QtUiHost::RunWithProgress(std::string_view caption, TaskProgress& progress,
         if (total > 0 && !dialog.wasCanceled()) {
             dialog.setValue(static_cast<int>(std::min<std::uint64_t>(done * kSteps / total, kSteps - 1)));
         }
-        if (finished) {
+        if (background.Finished()) {
             loop.quit();
         }
     });
     timer.start(30);
     loop.exec();
-    worker.join();
     if (m_busyDepth > 0 && onBusyChanged) {
         onBusyChanged(true);
     }
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
+    background.Join();
     return !progress.Cancelled();
 }
 

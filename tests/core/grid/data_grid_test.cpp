@@ -130,7 +130,7 @@ TEST(DataGrid, RowMovesCarryRecordsNumbersAndHeights) {
     EXPECT_EQ(taken[1].Text(), "Q");
     EXPECT_EQ(rowTexts(grid, 1), (Texts{"2", "b", ""}));
     EXPECT_EQ(grid.RowHeight(1), 0);
-    grid.PermuteRows(1, std::vector<std::uint32_t>{1, 0});
+    grid.PermuteRows(std::vector<std::uint32_t>{1, 0});
     EXPECT_EQ(rowTexts(grid, 1), (Texts{"3", "c", ""}));
     EXPECT_EQ(grid.RowHeight(2), 0);
     grid.InsertRecordRows(1, taken);
