@@ -94,7 +94,7 @@ TEST_P(CellsOnDemand, AreWhatTheFillRulesGiveForEveryLayout) {
                 text += record;
                 text += layout.name == "FB" ? "" : "\r\n";
             }
-            const std::string bytes = EncodeDataFile(text, code, false).bytes;
+            const std::string bytes = EncodeDataFile(text, code, false, CharacterMap()).bytes;
             test::WriteBytes(dir / "data", bytes);
             MainState state(AppHome(), TRanvoSetting::Defaults());
             state.Definition = layout.definition;
