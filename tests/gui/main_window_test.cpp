@@ -448,6 +448,32 @@ private slots:
             std::vector<std::string>{"扱える大きさを超えるデータがあるため、処理を中止しました"});
     }
 
+    // A line edit holds at most 32767 characters: a longer cell is never put into one and cut.
+    void aCellLongerThanTheEditorsHoldIsNeverCut() {
+        Setup setup;
+        const std::string cell(40'000, 'v');
+        test::WriteBytes(setup.dir / "long.csv", cell + "\r\n");
+        test::WriteBytes(setup.dir / "long.def",
+                         test::CrLfLines({"rvDefine ver1.0", "define", "header,long,0,CS,,\",\",0",
+                                          "conditions", "head,x,,1,0,0,16777215,0,0,0,0", "length",
+                                          "name", "color", "start"}));
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.show();
+        window.DataFileLoad(setup.dir / "long.csv", setup.dir / "long.def");
+        QCOMPARE(window.state().Grid.Cell(1, 1).size(), cell.size());
+        QVERIFY(window.cellBox().isReadOnly());
+        QFocusEvent focusIn(QEvent::FocusIn);
+        QFocusEvent focusOut(QEvent::FocusOut);
+        QCoreApplication::sendEvent(&window.cellBox(), &focusIn);
+        QCoreApplication::sendEvent(&window.cellBox(), &focusOut); // leaving the box commits it
+        window.grid().openEditor(false); // a double-click
+        QVERIFY(!window.grid().isEditing());
+        QCOMPARE(window.state().Grid.Cell(1, 1), std::string_view(cell));
+        QVERIFY(!window.state().Modified);
+    }
+
     void aKeptPlaceNoScreenShowsIsNotUsed() {
         Setup setup;
         test::WriteBytes(setup.home / "config.ini",

@@ -15,6 +15,7 @@
 #include "core/export/save_commands.h"
 #include "core/export/xml_export.h"
 #include "core/platform/paths.h"
+#include "core/text/sjis.h"
 #include "gui/app/cell_actions.h"
 #include "gui/app/command_gate.h"
 #include "gui/app/column_width_dialog.h"
@@ -653,6 +654,9 @@ void TfrmShowData::commitCellBox() {
         return;
     }
     m_cellBoxEntered = false;
+    if (txtData->isReadOnly()) {
+        return;
+    }
     CellBoxLeft(*m_state, fromQString(txtData->text()));
     refreshFromState();
 }
@@ -677,7 +681,13 @@ void TfrmShowData::refreshFromState() {
     }
     staBar->setTexts(panels);
     if (!m_cellBoxEntered) {
-        txtData->setText(toQString(state.CellBoxText));
+        // The box holds at most maxLength() characters: a longer cell is shown from its start and
+        // cannot be edited there, so that leaving the box never cuts it.
+        const auto limit = static_cast<std::size_t>(txtData->maxLength());
+        const bool fits = state.CellBoxText.size() <= limit;
+        txtData->setReadOnly(!fits);
+        txtData->setText(toQString(fits ? std::string_view(state.CellBoxText)
+                                        : LeadingCharacters(state.CellBoxText, limit)));
     }
     txtData->setEnabled(state.CellBoxEnabled && state.DataCommandsEnabled);
 
