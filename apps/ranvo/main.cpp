@@ -2,6 +2,7 @@
 
 #include "core/app/program_home.h"
 #include "gui/app/main_window.h"
+#include "gui/app/ranvo_application.h"
 #include "gui/platform/colors_and_fonts.h"
 #include "gui/platform/program_icon.h"
 #include "gui/platform/text_codec.h"
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "--help") == 0) {
         return printUsage(argc, argv);
     }
-    QApplication application(argc, argv);
+    ranvo::gui::RanvoApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ranvo"));
     QGuiApplication::setDesktopFileName(QStringLiteral(RANVO_APP_ID));
     QApplication::setWindowIcon(ranvo::gui::programIcon());

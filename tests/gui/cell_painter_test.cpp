@@ -6,6 +6,7 @@
 #include "core/loading/grid_fill.h"
 #include "gui/grid/cell_painter.h"
 #include "gui/platform/colors_and_fonts.h"
+#include "support/allocation_counter.h"
 #include "support/byte_files.h"
 #include "support/fake_ui_host.h"
 #include "support/temp_dir.h"
@@ -87,6 +88,36 @@ private slots:
         QVERIFY(f.state.FilterMng.LoadFilters(folder.path()));
         f.state.FilterMng.Active = true;
         QCOMPARE(corner(f.paint(1, 1)), toQColor(f.state.Settings.FilterColor));
+    }
+
+    void aHugeCellIsPaintedFromWhatShows() {
+        // Four megabytes in one cell: painting converts and lays out what fits in the cell, and
+        // the pixels are those of the text's start.
+        std::string text;
+        while (text.size() < 4'000'000) {
+            text += "ab \x82\xa0\x81\x40";
+        }
+        MainState state{AppHome(), TRanvoSetting::Defaults()};
+        state.Settings.UseSP = true;
+        state.Definition = test::DefinitionBuilder("CS").condition("", 1, {}).build();
+        RecordList records;
+        records.Append(0, text);
+        records.Append(0, text.substr(0, 200));
+        state.Grid.SetRecords(std::move(records));
+        test::FakeUiHost host;
+        QVERIFY(FillGrid(state, host));
+        QImage huge(200, 20, QImage::Format_RGB32);
+        QImage start(200, 20, QImage::Format_RGB32);
+        const CellPainter painter(state);
+        QPainter onStart(&start);
+        painter.paint(onStart, start.rect(), 1, 2, false);
+        const std::size_t bytes = test::AllocatedBytesOf([&] {
+            QPainter onHuge(&huge);
+            painter.paint(onHuge, huge.rect(), 1, 1, true);
+            painter.paint(onHuge, huge.rect(), 1, 1, false);
+        });
+        QVERIFY2(bytes < 100'000, std::to_string(bytes).c_str());
+        QCOMPARE(huge, start);
     }
 
     void spaceMarksOnlyWhereSpacesAre() {

@@ -1,6 +1,7 @@
 // The main window and the open dialog driven as a user drives them, with a scripted UiHost.
 
 #include "gui/app/main_window.h"
+#include "gui/app/ranvo_application.h"
 #include "gui/app/record_actions.h"
 #include "gui/app/status_panels.h"
 #include "gui/editing/find_dialogs.h"
@@ -26,12 +27,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
+
+#include <filesystem>
+#include <new>
+#include <stdexcept>
 
 namespace ranvo::gui {
 
@@ -55,6 +61,15 @@ private:
             fs::copy_file(fs::path(RANVO_SAMPLES) / "sales" / "sales.def", definition);
         }
     };
+
+    static QAction* actionNamed(QWidget& window, const QString& text) {
+        for (QAction* action : window.findChildren<QAction*>()) {
+            if (action->text() == text) {
+                return action;
+            }
+        }
+        qFatal("no action %s", qPrintable(text));
+    }
 
     // Closes the next modal dialog as soon as it shows and notes that it did.
     static void rejectNextDialog(bool& shown) {
@@ -418,6 +433,94 @@ private slots:
         QVERIFY(written.find("MaxHistoryNum=30") != std::string::npos);
     }
 
+    // A command stopped by an exception is reported in its own words; the edits made before it
+    // stay, and can be saved.
+    void aFailedCommandLeavesTheDataToSave() {
+        struct ThrowingHost : test::FakeUiHost {
+            std::optional<std::filesystem::path> ChooseSaveFile(const FileChoice&) override {
+                throw std::bad_alloc();
+            }
+        };
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        ThrowingHost host;
+        window.useUiHost(host);
+        window.DataFileLoad(setup.data, setup.definition);
+        window.state().Grid.SetCell(4, 2, "99");
+        window.state().Modified = true;
+        actionNamed(window, QStringLiteral("名前を付けて保存(&A)"))->trigger();
+        QCOMPARE(host.messageTexts(),
+                 std::vector<std::string>{
+                     "保存に失敗しました\r\nメモリが不足したため、処理を中止しました"});
+        QCOMPARE(host.busyDepth, 0);
+        QVERIFY(window.state().Modified);
+        QCOMPARE(window.state().Grid.Cell(4, 2), std::string_view("99  "));
+
+        actionNamed(window, QStringLiteral("上書き保存(&S)"))->trigger();
+        QVERIFY(!window.state().Modified);
+        QVERIFY(test::ReadBytes(setup.data).find("99  ") != std::string::npos);
+    }
+
+    // Any other handler that throws is stopped at its event and reported once it is left.
+    void aThrowingHandlerIsReportedAfterItsEvent() {
+        struct Throwing : QObject {
+            bool event(QEvent* event) override {
+                if (event->type() == QEvent::User) {
+                    throw std::length_error("basic_string::_M_create");
+                }
+                return QObject::event(event);
+            }
+        };
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        Throwing throwing;
+        QEvent event(QEvent::User);
+        QVERIFY(!QCoreApplication::sendEvent(&throwing, &event));
+        QVERIFY(host.messages.empty());
+        QTRY_COMPARE(
+            host.messageTexts(),
+            std::vector<std::string>{"扱える大きさを超えるデータがあるため、処理を中止しました"});
+    }
+
+    // A line edit holds at most 32767 characters: a longer cell is never put into one and cut.
+    void aCellLongerThanTheEditorsHoldIsNeverCut() {
+        Setup setup;
+        const std::string cell(40'000, 'v');
+        test::WriteBytes(setup.dir / "long.csv", cell + "\r\n");
+        test::WriteBytes(setup.dir / "long.def",
+                         test::CrLfLines({"rvDefine ver1.0", "define", "header,long,0,CS,,\",\",0",
+                                          "conditions", "head,x,,1,0,0,16777215,0,0,0,0", "length",
+                                          "name", "color", "start"}));
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.show();
+        window.DataFileLoad(setup.dir / "long.csv", setup.dir / "long.def");
+        QCOMPARE(window.state().Grid.Cell(1, 1).size(), cell.size());
+        QVERIFY(window.cellBox().isReadOnly());
+        QFocusEvent focusIn(QEvent::FocusIn);
+        QFocusEvent focusOut(QEvent::FocusOut);
+        QCoreApplication::sendEvent(&window.cellBox(), &focusIn);
+        QCoreApplication::sendEvent(&window.cellBox(), &focusOut); // leaving the box commits it
+        window.grid().openEditor(false); // a double-click
+        QVERIFY(!window.grid().isEditing());
+        QCOMPARE(window.state().Grid.Cell(1, 1), std::string_view(cell));
+        QVERIFY(!window.state().Modified);
+    }
+
+    void aKeptPlaceNoScreenShowsIsNotUsed() {
+        Setup setup;
+        test::WriteBytes(setup.home / "config.ini",
+                         "[Window]\r\nMemoryPosition=1\r\nX=-2147483648\r\n"
+                         "Y=100\r\nWidth=2147483647\r\nHeight=300\r\n");
+        TfrmShowData window(AppHome(setup.home), {});
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.contains(window.pos()));
+        QVERIFY(window.width() > 0 && window.width() <= screen.width());
+    }
+
     void unsavedChangesAreAskedAboutBeforeOpening() {
         Setup setup;
         TfrmShowData window(AppHome(setup.home), {});
@@ -464,5 +567,10 @@ private slots:
 
 } // namespace ranvo::gui
 
-QTEST_MAIN(ranvo::gui::MainWindowTest)
+// The program's own application object, which catches what handlers throw.
+int main(int argc, char** argv) {
+    ranvo::gui::RanvoApplication application(argc, argv);
+    ranvo::gui::MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "main_window_test.moc"

@@ -7,11 +7,19 @@ namespace {
 
 bool counting = false;
 std::size_t allocations = 0;
+std::size_t bytes = 0;
+
+void count(std::size_t size) {
+    if (counting) {
+        ++allocations;
+        bytes += size;
+    }
+}
 
 } // namespace
 
 void* operator new(std::size_t size) {
-    allocations += counting ? 1 : 0;
+    count(size);
     if (void* memory = std::malloc(size == 0 ? 1 : size)) {
         return memory;
     }
@@ -21,7 +29,7 @@ void* operator new(std::size_t size) {
 // The library's temporary buffers (std::stable_sort) come from the nothrow form and go back
 // through the plain delete below, so both forms must take their memory from the same place.
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    allocations += counting ? 1 : 0;
+    count(size);
     return std::malloc(size == 0 ? 1 : size);
 }
 
@@ -44,12 +52,17 @@ namespace ranvo::test {
 
 void StartCountingAllocations() {
     allocations = 0;
+    bytes = 0;
     counting = true;
 }
 
 std::size_t StopCountingAllocations() {
     counting = false;
     return allocations;
+}
+
+std::size_t CountedBytes() {
+    return bytes;
 }
 
 } // namespace ranvo::test

@@ -10,12 +10,22 @@ namespace ranvo::test {
 void StartCountingAllocations();
 // The allocations made since StartCountingAllocations.
 std::size_t StopCountingAllocations();
+// The bytes those allocations asked for.
+std::size_t CountedBytes();
 
 template <class Work>
 std::size_t AllocationsOf(Work work) {
     StartCountingAllocations();
     work();
     return StopCountingAllocations();
+}
+
+template <class Work>
+std::size_t AllocatedBytesOf(Work work) {
+    StartCountingAllocations();
+    work();
+    StopCountingAllocations();
+    return CountedBytes();
 }
 
 } // namespace ranvo::test

@@ -18,11 +18,11 @@ CellLook ChooseCellLook(const MainState& state, int col, int row, bool selected)
     const std::string_view text = grid.Cell(col, row);
     CellLook look;
     if (row < grid.FixedRows() || col < grid.FixedCols()) {
-        look = {CellRule::Fixed, settings.FixedColor, FontRole::Fixed, std::nullopt, std::string(text)};
+        look = {CellRule::Fixed, settings.FixedColor, FontRole::Fixed, std::nullopt, text};
         return look;
     }
     if (selected) {
-        look = {CellRule::Selected, kSelectionColor, FontRole::Editor, kWhite, std::string(text)};
+        look = {CellRule::Selected, kSelectionColor, FontRole::Editor, kWhite, text};
         return look;
     }
     const int condition = RowCondition(state, row);
@@ -31,12 +31,12 @@ CellLook ChooseCellLook(const MainState& state, int col, int row, bool selected)
     if (hasRecord && state.HighLightOn && condition == state.HighLightCondition &&
         field == state.HighLightField) {
         look = {CellRule::HighLight, settings.HighLightColor, FontRole::HighLight, std::nullopt,
-                state.FilterMng.Translate(condition, field, text)};
+                state.FilterMng.TranslateView(condition, field, text)};
         return look;
     }
     if (state.FilterMng.HasFilter(condition, field)) {
         look = {CellRule::Filter, settings.FilterColor, FontRole::Filter, std::nullopt,
-                state.FilterMng.Translate(condition, field, text)};
+                state.FilterMng.TranslateView(condition, field, text)};
         return look;
     }
     if (state.Definition.IsFixedFormat() && settings.UseIntact &&
@@ -44,12 +44,13 @@ CellLook ChooseCellLook(const MainState& state, int col, int row, bool selected)
         look = {CellRule::Unused, settings.IntactColor, FontRole::Editor, std::nullopt, {}};
         return look;
     }
-    const auto* conditionRecord = condition >= 0 && static_cast<std::size_t>(condition) <
-                                                         state.Definition.Conditions.size()
-                                      ? &state.Definition.Conditions[static_cast<std::size_t>(condition)]
-                                      : nullptr;
-    look = {CellRule::Ordinary, conditionRecord != nullptr ? conditionRecord->ConditionColor : kWhite,
-            FontRole::Editor, state.Definition.GetFieldColor(condition, field, 0), std::string(text)};
+    const auto* conditionRecord =
+        condition >= 0 && static_cast<std::size_t>(condition) < state.Definition.Conditions.size()
+            ? &state.Definition.Conditions[static_cast<std::size_t>(condition)]
+            : nullptr;
+    look = {CellRule::Ordinary,
+            conditionRecord != nullptr ? conditionRecord->ConditionColor : kWhite, FontRole::Editor,
+            state.Definition.GetFieldColor(condition, field, 0), text};
     return look;
 }
 

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
+#include <string_view>
 #include <vector>
 
 namespace ranvo {
@@ -22,7 +22,9 @@ struct CellLook {
     FontRole Font = FontRole::Editor;
     // Replaces the font's own colour: white on the selection, the field's colour on data.
     std::optional<std::int32_t> TextColor;
-    std::string Text; // CP932
+    // CP932, not copied: a view of the cell or of its filter's text, valid until the grid or the
+    // filters change. A cell may hold megabytes, and it is looked at every time it is painted.
+    std::string_view Text;
 };
 
 // The look of cell (col, row); `selected` says whether the view draws it as selected.

@@ -1,6 +1,7 @@
 #include "core/app/column_sizes.h"
 
 #include "core/text/number_text.h"
+#include "core/text/sjis.h"
 #include "core/text/text_helpers.h"
 
 #include <algorithm>
@@ -12,6 +13,10 @@ namespace ranvo {
 namespace {
 
 constexpr int kTextInset = 5;
+// The widest a fitted column gets. The grid scrolls by whole columns, so no more of a column than
+// a screen's width ever shows; the bound keeps pixel sums of a cell of hundreds of megabytes
+// within an int, and lets a text be measured from its start alone.
+constexpr int kMaxFittedWidth = 32767;
 
 std::string_view withoutTrailingSpaces(std::string_view text) {
     const std::size_t end = text.find_last_not_of(' ');
@@ -38,6 +43,9 @@ std::vector<int> widestTexts(const MainState& state, UiHost& host, int first, in
             longest[slot] = std::max(longest[slot], text.size());
             return;
         }
+        // Every character is at least a pixel wide: what lies past kMaxFittedWidth characters
+        // cannot make the column wider than the bound.
+        text = LeadingCharacters(text, kMaxFittedWidth);
         auto [entry, inserted] = measured[slot].try_emplace(std::string(text), 0);
         if (inserted) {
             entry->second = host.TextWidth(FontRole::Editor, text);
@@ -66,9 +74,14 @@ std::vector<int> widestTexts(const MainState& state, UiHost& host, int first, in
         }
     }
     if (byteWidth) {
+        const auto bytesInBound =
+            static_cast<std::size_t>(kMaxFittedWidth / std::max(*byteWidth, 1));
         for (std::size_t slot = 0; slot < longest.size(); ++slot) {
-            widest[slot] = static_cast<int>(longest[slot]) * *byteWidth;
+            widest[slot] = static_cast<int>(std::min(longest[slot], bytesInBound + 1)) * *byteWidth;
         }
+    }
+    for (int& width : widest) {
+        width = std::min(width, kMaxFittedWidth);
     }
     return widest;
 }

@@ -2,20 +2,33 @@
 
 #include "core/app/grid_queries.h"
 
-#include <string>
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <string_view>
 
 namespace ranvo {
 namespace {
+
+// A caption is written only when it differs: every cell move rewrites the captions, and a file
+// may have a hundred thousand columns, whose captions mostly stay as they are.
+void setCaption(DataGrid& grid, int col, std::string_view caption) {
+    if (grid.Cell(col, 0) != caption) {
+        grid.SetCell(col, 0, caption);
+    }
+}
 
 // Row 0 shows column numbers, or the field names of `condition` where it has that many fields.
 void writeColumnCaptions(MainState& state, int condition, bool keepHiddenCaptions) {
     DataGrid& grid = state.Grid;
     const int fields = FieldCount(state.Definition, condition);
+    std::array<char, 16> digits{};
     for (int col = 1; col < grid.ColCount(); ++col) {
         if (state.FixedCellInfo && col <= fields) {
-            grid.SetCell(col, 0, state.Definition.GetFieldName(condition, col - 1));
+            setCaption(grid, col, state.Definition.GetFieldName(condition, col - 1));
         } else if (!keepHiddenCaptions || grid.ColWidth(col) > 0) {
-            grid.SetCell(col, 0, std::to_string(col));
+            const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), col).ptr;
+            setCaption(grid, col, std::string_view(digits.data(), end));
         }
     }
 }

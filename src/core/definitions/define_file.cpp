@@ -25,16 +25,6 @@ const std::string& itemAt(const std::vector<std::string>& items, std::size_t ind
     return index < items.size() ? items[index] : missing;
 }
 
-// The first `count` characters, a double-byte character counting as one: a setting cut to a
-// lead byte would swallow the comma written after it when the file is read again.
-std::string_view leadingCharacters(std::string_view text, std::size_t count) {
-    std::size_t end = 0;
-    for (std::size_t n = 0; n < count && end < text.size(); ++n) {
-        end += CharLength(text, end);
-    }
-    return text.substr(0, end);
-}
-
 // MaxLength is 32 bits; a hand-made file may give lengths whose sum is not.
 std::int32_t saturated(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
@@ -64,11 +54,13 @@ void computeStarts(TCondition& condition) {
 void readDefineLine(TDefineClass& definition, const std::vector<std::string>& items) {
     definition.DefineName = itemAt(items, 1);
     definition.RecordLength = IntegerOr(itemAt(items, 2), 0);
-    definition.FileFormat = leadingCharacters(itemAt(items, 3), 3);
+    // Settings are cut between characters: one cut to a lead byte would swallow the comma
+    // written after it when the file is read again.
+    definition.FileFormat = LeadingCharacters(itemAt(items, 3), 3);
     // The comma cannot be written inside a comma-separated line, so it is written empty.
-    const std::string_view separator = leadingCharacters(itemAt(items, 4), 1);
+    const std::string_view separator = LeadingCharacters(itemAt(items, 4), 1);
     definition.Separate = separator.empty() ? "," : separator;
-    definition.Quote = leadingCharacters(itemAt(items, 5), 1);
+    definition.Quote = LeadingCharacters(itemAt(items, 5), 1);
     definition.QuoteAlways = !itemAt(items, 6).empty();
     definition.TopTitle = ToBoolean(itemAt(items, 7)).value_or(false);
 }

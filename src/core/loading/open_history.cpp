@@ -11,6 +11,12 @@
 
 namespace ranvo {
 
+OpenHistory::OpenHistory(std::vector<std::string> lines) : m_lines(std::move(lines)) {
+    if (m_lines.size() % 2 != 0) {
+        m_lines.pop_back();
+    }
+}
+
 OpenHistory OpenHistory::Read(const std::filesystem::path& file) {
     const std::optional<std::string> bytes = ReadFileBytes(file);
     if (!bytes) {
@@ -44,9 +50,12 @@ std::vector<std::filesystem::path> OpenHistory::RecentDataFiles(std::int32_t loa
 }
 
 void OpenHistory::Record(std::string dataLine, std::string definitionLine, std::int32_t maxPairs) {
-    const auto found = std::find(m_lines.begin(), m_lines.end(), dataLine);
-    if (found != m_lines.end()) {
-        m_lines.erase(found, found + std::min<std::ptrdiff_t>(2, m_lines.end() - found));
+    for (std::size_t pair = 0; pair < PairCount(); ++pair) {
+        if (DataLine(pair) == dataLine) {
+            const auto first = m_lines.begin() + static_cast<std::ptrdiff_t>(2 * pair);
+            m_lines.erase(first, first + 2);
+            break;
+        }
     }
     m_lines.push_back(std::move(dataLine));
     m_lines.push_back(std::move(definitionLine));

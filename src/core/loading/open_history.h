@@ -5,9 +5,9 @@
 // opened it. It feeds the open dialog's list of recent files and the history strategy of
 // automatic detection, and every successful open appends its pair.
 //
-// The history is kept as lines, not as pairs, because the update removes the first LINE equal
-// to the data path together with the line after it: a hand-edited file whose pairs have slipped
-// is mended the same way every time, whatever its lines hold.
+// The lines always make whole pairs: an odd last line (a file cut short, or edited by hand) is
+// dropped on reading, so that it cannot shift every later pair, and the next update writes the
+// file whole again.
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +22,8 @@ namespace ranvo {
 class OpenHistory {
 public:
     OpenHistory() = default;
-    explicit OpenHistory(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
+    // The pairs of `lines`; an odd last line is dropped.
+    explicit OpenHistory(std::vector<std::string> lines);
 
     // The history in `file`; a missing or unreadable file is an empty history. The text ends at
     // a NUL byte, as the system's own small files do.
@@ -30,8 +31,8 @@ public:
 
     [[nodiscard]] const std::vector<std::string>& Lines() const { return m_lines; }
 
-    // Pairs are lines 2k and 2k + 1; an odd last line is a pair without a definition line.
-    [[nodiscard]] std::size_t PairCount() const { return (m_lines.size() + 1) / 2; }
+    // Pairs are lines 2k and 2k + 1.
+    [[nodiscard]] std::size_t PairCount() const { return m_lines.size() / 2; }
     [[nodiscard]] const std::string& DataLine(std::size_t pair) const;
     [[nodiscard]] const std::string& DefinitionLine(std::size_t pair) const;
 
@@ -39,9 +40,10 @@ public:
     // most `load` of them, all of them when `load` is 0 (a negative count gives none).
     [[nodiscard]] std::vector<std::filesystem::path> RecentDataFiles(std::int32_t load) const;
 
-    // The open command's update: the first line equal to `dataLine` goes with the line after
-    // it, the pair is appended, and while `maxPairs` is above 0 and there are more pairs than
-    // that, the oldest pair goes.
+    // The open command's update: the first pair whose data line equals `dataLine` goes, the pair
+    // is appended, and while `maxPairs` is above 0 and there are more pairs than that, the oldest
+    // pair goes. A definition line equal to `dataLine` is no match: taking it with the data line
+    // after it would shift every later pair.
     // The lines are taken by value: they may be lines of this history.
     void Record(std::string dataLine, std::string definitionLine, std::int32_t maxPairs);
 

@@ -25,6 +25,16 @@ namespace ranvo {
     return IsLeadByte(text[pos]) && pos + 1 < text.size() ? 2 : 1;
 }
 
+// The first `count` characters of `text`, a double-byte character counting as one.
+[[nodiscard]] constexpr std::string_view LeadingCharacters(std::string_view text,
+                                                           std::size_t count) {
+    std::size_t end = 0;
+    for (std::size_t n = 0; n < count && end < text.size(); ++n) {
+        end += CharLength(text, end);
+    }
+    return text.substr(0, end);
+}
+
 // The platform's ANSI case conversions for CP932: only single-byte letters change; the trail
 // byte of a double-byte character is never taken for a letter.
 [[nodiscard]] std::string AnsiUpperCase(std::string_view text);

@@ -17,6 +17,13 @@ std::optional<std::string> readFile(UiHost& host, const std::filesystem::path& p
     return bytes;
 }
 
+// Rows are numbered from 1 on screen.
+std::string unstorableKeyMessage(int row, std::string_view key) {
+    return std::to_string(row + 1) + "行目のキー「" + Cp932ToUtf8(Trim(key)).bytes +
+           "」は保存できません\r\nキーの先頭に「;」と「[」は使えません。また、キーに「="
+           "」は使えません";
+}
+
 bool endsWithTableExtension(std::string_view name) {
     return name.size() >= 4 && AnsiUpperCase(name.substr(name.size() - 4)) == ".FIL";
 }
@@ -52,6 +59,10 @@ std::optional<std::string> SaveFilterTable(const FilterTableSheet& sheet, UiHost
                                            std::string_view name) {
     if (Trim(name).empty()) {
         host.ShowError("ファイル名が設定されていません");
+        return std::nullopt;
+    }
+    if (const std::optional<int> row = sheet.FirstUnstorableKey()) {
+        host.ShowError(unstorableKeyMessage(*row, sheet.Cell(*row, FilterTableSheet::KeyColumn)));
         return std::nullopt;
     }
     std::string fileName(name);

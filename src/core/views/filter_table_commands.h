@@ -25,7 +25,8 @@ bool ReadFilterTableCsv(FilterTableSheet& sheet, UiHost& host);
 
 // Saves the sheet as `name` (CP932) in the filter folder, with ".fil" added when the name does
 // not end so, after asking before an existing file is replaced. The name saved under, or nothing
-// when the name is blank, the user says no or the file cannot be written.
+// when the name is blank, a key cannot be stored, the user says no or the file cannot be
+// written.
 std::optional<std::string> SaveFilterTable(const FilterTableSheet& sheet, UiHost& host,
                                            const std::filesystem::path& folder,
                                            std::string_view name);

@@ -106,6 +106,17 @@ std::string FilterTableSheet::FilterFileText() const {
     return text;
 }
 
+std::optional<int> FilterTableSheet::FirstUnstorableKey() const {
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        const std::string_view key = Trim(m_rows[row].Key);
+        if (key.starts_with(';') || key.starts_with('[') ||
+            key.find('=') != std::string_view::npos) {
+            return static_cast<int>(row);
+        }
+    }
+    return std::nullopt;
+}
+
 void FilterTableSheet::DeleteRows(int top, int bottom) {
     top = std::max(top, 0);
     bottom = std::min(bottom, RowCount() - 1);
@@ -138,6 +149,7 @@ void FilterTableSheet::Paste(std::string_view text, int top, int left) {
             if (!intoKeys) {
                 break;
             }
+            row = RowCount();
             m_rows.emplace_back();
         }
         FilterTableRow& cells = m_rows[static_cast<std::size_t>(row)];

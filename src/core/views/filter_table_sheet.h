@@ -61,6 +61,9 @@ public:
     // The `.fil` file: the option lines, "[Filter]", then "key=value" for every row whose key is
     // not blank, key and value trimmed; CR LF line ends.
     [[nodiscard]] std::string FilterFileText() const;
+    // The first row whose key the file cannot hold: one that would be read back as a comment
+    // (";") or a section ("[") instead of a row, or one holding "=", where the row would be cut.
+    [[nodiscard]] std::optional<int> FirstUnstorableKey() const;
 
     // Removes rows `top` to `bottom` (clamped to the sheet). An entry row is put back at the end
     // if none is left there.
@@ -70,7 +73,8 @@ public:
     // Fills cells from lines of tab-separated values (double quotes quote), line by line from row
     // `top` down, each line's values from column `left` rightwards as far as the last column. A
     // line without values is skipped, and so is one whose first value is empty when pasting into
-    // the keys. Pasted keys append rows past the end; values alone stop there.
+    // the keys. Pasted keys append rows at the end, also when `top` lies past it; values alone
+    // stop there.
     void Paste(std::string_view text, int top, int left);
     // Sorts the rows but the last (the entry row) by key in upper case, byte by byte; rows of
     // equal keys keep their order.

@@ -76,6 +76,7 @@ void ReadFilterOptions(const std::vector<std::string_view>& lines, TFilterOption
 
 bool TRvFilter::Load(const std::filesystem::path& path) {
     m_table.clear();
+    m_longestKey = 0;
     Loaded = false;
     static_cast<TFilterOptions&>(*this) = TFilterOptions();
     const std::optional<std::string> bytes = ReadFileBytes(path);
@@ -119,25 +120,30 @@ void TRvFilter::readTable(const std::vector<std::string_view>& lines) {
             }
         }
         upperCaseInto(key, upper);
+        m_longestKey = std::max(m_longestKey, upper.size());
         m_table.try_emplace(upper, value);
     }
 }
 
 const std::string* TRvFilter::find(std::string_view key) const {
+    if (key.size() > m_longestKey) {
+        return nullptr;
+    }
     upperCaseInto(key, m_keyBuffer);
     const auto found = m_table.find(m_keyBuffer);
     return found == m_table.end() ? nullptr : &found->second;
 }
 
-std::string TRvFilter::Translate(std::string_view value, std::string_view defaultText) const {
+std::string_view TRvFilter::TranslateView(std::string_view value,
+                                          std::string_view defaultText) const {
     const std::string_view untranslated = defaultText == NoDefaultMarker ? value : defaultText;
     if (!Loaded) {
-        return std::string(untranslated);
+        return untranslated;
     }
     std::string_view key = value;
     if (UseFit) {
         if (!key.starts_with(FitText)) {
-            return std::string(untranslated);
+            return untranslated;
         }
         if (CutFit) {
             key.remove_prefix(FitText.size());
@@ -152,7 +158,7 @@ std::string TRvFilter::Translate(std::string_view value, std::string_view defaul
         key = Trim(key);
     }
     const std::string* found = find(key);
-    return std::string(found != nullptr ? std::string_view(*found) : untranslated);
+    return found != nullptr ? std::string_view(*found) : untranslated;
 }
 
 } // namespace ranvo

@@ -69,14 +69,22 @@ public:
     // The display text of `value`: the table's value for it, or else `defaultText`, or the value
     // itself when `defaultText` is NoDefaultMarker. A filter that is not loaded translates
     // nothing; under UseFit a value that does not start with FitText is not translated either.
-    [[nodiscard]] std::string Translate(std::string_view value, std::string_view defaultText) const;
+    [[nodiscard]] std::string Translate(std::string_view value,
+                                        std::string_view defaultText) const {
+        return std::string(TranslateView(value, defaultText));
+    }
+    // The same without a copy: a view of the table's value, of `defaultText` or of `value`.
+    [[nodiscard]] std::string_view TranslateView(std::string_view value,
+                                                 std::string_view defaultText) const;
 
 private:
     void readTable(const std::vector<std::string_view>& lines);
     [[nodiscard]] const std::string* find(std::string_view key) const;
 
-    // Upper-cased keys to values.
+    // Upper-cased keys to values, and the longest key: a longer value is not looked up (nor
+    // copied to be upper-cased), however long a cell may be.
     std::unordered_map<std::string, std::string> m_table;
+    std::size_t m_longestKey = 0;
     mutable std::string m_keyBuffer;
 };
 

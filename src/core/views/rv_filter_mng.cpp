@@ -95,17 +95,18 @@ bool TRvFilterMng::HasFilter(int condition, int field) const {
     return Active && entryFor(condition, field) != nullptr;
 }
 
-std::string TRvFilterMng::Translate(int condition, int field, std::string_view value) const {
+std::string_view TRvFilterMng::TranslateView(int condition, int field,
+                                             std::string_view value) const {
     const Entry* entry = Active ? entryFor(condition, field) : nullptr;
     if (entry == nullptr) {
-        return std::string(value);
+        return value;
     }
     // Only Reset and Prepare change the shape of the settings, and both drop the filters, so an
     // entry always has its setting; the marker is merely the harmless answer if it had not.
     const TRvFilterSetting* setting = Setting(condition, field);
-    return entry->Filter.Translate(value, setting != nullptr
-                                              ? std::string_view(setting->DefaultText)
-                                              : TRvFilter::NoDefaultMarker);
+    return entry->Filter.TranslateView(value, setting != nullptr
+                                                  ? std::string_view(setting->DefaultText)
+                                                  : TRvFilter::NoDefaultMarker);
 }
 
 int TRvFilterMng::FieldCount(int condition) const {

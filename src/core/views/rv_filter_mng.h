@@ -72,7 +72,13 @@ public:
     [[nodiscard]] bool HasFilter(int condition, int field) const;
     // The display text of `value`: the value itself unless filtered display is on and the field
     // has a filter.
-    [[nodiscard]] std::string Translate(int condition, int field, std::string_view value) const;
+    [[nodiscard]] std::string Translate(int condition, int field, std::string_view value) const {
+        return std::string(TranslateView(condition, field, value));
+    }
+    // The same without a copy: a view of `value`, or of a filter's table or default text, valid
+    // while the filters stay as they are.
+    [[nodiscard]] std::string_view TranslateView(int condition, int field,
+                                                 std::string_view value) const;
 
     // The name a setting file is saved under: `name` with the extension ".fls".
     [[nodiscard]] static std::filesystem::path SettingFileName(std::filesystem::path name);

@@ -17,15 +17,29 @@ bool CommandGate::prepare(Typing typing) {
     return true;
 }
 
-void CommandGate::run(Typing typing, const std::function<void()>& handler) {
-    if (prepare(typing)) {
+bool CommandGate::run(Typing typing, const std::function<void()>& handler,
+                      std::string_view failureWords) {
+    try {
+        if (!prepare(typing)) {
+            return false;
+        }
         handler();
+        return true;
+    } catch (...) {
+        if (!onFailure) {
+            throw;
+        }
+        onFailure(std::current_exception(), failureWords);
+        return false;
     }
 }
 
-void CommandGate::connect(QAction* action, Typing typing, std::function<void()> handler) {
+void CommandGate::connect(QAction* action, Typing typing, std::function<void()> handler,
+                          std::string_view failureWords) {
     QObject::connect(action, &QAction::triggered, this,
-                     [this, typing, handler = std::move(handler)] { run(typing, handler); });
+                     [this, typing, handler = std::move(handler), failureWords] {
+                         run(typing, handler, failureWords);
+                     });
 }
 
 } // namespace ranvo::gui

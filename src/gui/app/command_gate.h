@@ -5,10 +5,15 @@
 // it: what the user typed into the in-place editor, the cell edit box or the add box is committed
 // exactly as Enter would commit it, or the command does nothing while it is open. No command can
 // then run over an open editor, move rows under it or save without what it holds.
+//
+// A command that throws (memory ran out, a text grew past what a string holds) is stopped here
+// and reported in its own words where it has them; the window goes on with its data.
 
 #include <QObject>
 
+#include <exception>
 #include <functional>
+#include <string_view>
 
 class QAction;
 
@@ -30,13 +35,19 @@ public:
     std::function<void()> commitCellEdits;   // the in-place editor and the cell edit box
     std::function<void()> commitRecordEntry; // the add box
     std::function<bool()> anyTyping;
+    // Reports a command stopped by an exception, with the command's words for its failure (UTF-8,
+    // empty when it has none). Without it the exception goes on.
+    std::function<void(std::exception_ptr failure, std::string_view failureWords)> onFailure;
 
     // Settles what is being typed as `typing` says; false when the command must not run.
     bool prepare(Typing typing);
-    // Runs `handler` through prepare.
-    void run(Typing typing, const std::function<void()>& handler);
-    // Connects the action's trigger to `handler`, through prepare.
-    void connect(QAction* action, Typing typing, std::function<void()> handler);
+    // Runs `handler` through prepare; true when it ran to its end, false when it was not to run
+    // or was stopped by an exception (which is then reported).
+    bool run(Typing typing, const std::function<void()>& handler,
+             std::string_view failureWords = {});
+    // Connects the action's trigger to `handler`, through run.
+    void connect(QAction* action, Typing typing, std::function<void()> handler,
+                 std::string_view failureWords = {});
 };
 
 } // namespace ranvo::gui

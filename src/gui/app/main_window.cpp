@@ -2,20 +2,25 @@
 
 #include "core/app/cell_selection.h"
 #include "core/app/column_sizes.h"
+#include "core/app/command_failure.h"
 #include "core/app/command_line.h"
 #include "core/app/field_jump.h"
 #include "core/app/fixed_captions.h"
 #include "core/app/hiding.h"
 #include "core/app/highlight.h"
+#include "core/app/window_place.h"
 #include "core/app/window_updates.h"
 #include "core/editing/cell_editing.h"
 #include "core/editing/reapply.h"
 #include "core/export/save_commands.h"
 #include "core/export/xml_export.h"
 #include "core/platform/paths.h"
+#include "core/text/sjis.h"
 #include "gui/app/cell_actions.h"
 #include "gui/app/command_gate.h"
 #include "gui/app/column_width_dialog.h"
+#include "gui/app/field_jump_box.h"
+#include "gui/app/ranvo_application.h"
 #include "gui/app/record_actions.h"
 #include "gui/app/status_panels.h"
 #include "gui/definitions/define_dialog.h"
@@ -105,6 +110,13 @@ void TfrmShowData::FormCreate() {
     };
     m_gate->commitRecordEntry = [this] { m_records->endRecordEntry(); };
     m_gate->anyTyping = [this] { return stgData->isEditing() || m_cellBoxEntered || m_state->AddBoxActive; };
+    m_gate->onFailure = [this](std::exception_ptr failure, std::string_view failureWords) {
+        reportFailure(failure, failureWords);
+    };
+    if (RanvoApplication* application = RanvoApplication::instance()) {
+        application->setFailureHandler(
+            this, [this](std::exception_ptr failure) { reportFailure(failure, {}); });
+    }
 
     staBar = new StatusPanels(this);
     statusBar()->addWidget(staBar, 1);
@@ -123,19 +135,22 @@ void TfrmShowData::FormCreate() {
 
 void TfrmShowData::createMenusAndToolbars() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    mnuFileOpen = addCommand(file, QStringLiteral("開く(&O)"), [this] { mnuFileOpenClick(); });
+    mnuFileOpen = addCommand(
+        file, QStringLiteral("開く(&O)"), [this] { mnuFileOpenClick(); }, {}, OpenFailureWords);
     file->addSeparator();
     addDataAction(file, QStringLiteral("上書き保存(&S)"), &TfrmShowData::mnuFileSaveClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_S));
-    addDataAction(file, QStringLiteral("名前を付けて保存(&A)"), &TfrmShowData::mnuFileAsSaveClick);
+                  QKeySequence(Qt::CTRL | Qt::Key_S), SaveInPlaceFailureWords);
+    addDataAction(file, QStringLiteral("名前を付けて保存(&A)"), &TfrmShowData::mnuFileAsSaveClick,
+                  {}, SaveFailureWords);
     file->addSeparator();
     addDataAction(file, QStringLiteral("印刷プレビュー"), &TfrmShowData::mnuFilePreviewClick,
                   QKeySequence(Qt::CTRL | Qt::Key_P));
     file->addSeparator();
     addDataAction(file, QStringLiteral("形式を指定して保存(&L)"), &TfrmShowData::mnuFileLayoutSaveClick);
     mnuFileSaveAsCsv = addDataAction(file, fromUtf8(SaveConvertedCaption(*m_state)),
-                                     &TfrmShowData::mnuFileSaveAsCsvClick);
-    addDataAction(file, QStringLiteral("XML出力(&X)"), &TfrmShowData::mnuFileSaveAsXMLClick);
+                                     &TfrmShowData::mnuFileSaveAsCsvClick, {}, SaveFailureWords);
+    addDataAction(file, QStringLiteral("XML出力(&X)"), &TfrmShowData::mnuFileSaveAsXMLClick, {},
+                  SaveFailureWords);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     addDataAction(edit, QStringLiteral("検索(&F)"), &TfrmShowData::mnuEditFindClick,
@@ -175,7 +190,8 @@ void TfrmShowData::createMenusAndToolbars() {
     tlbMenu = addToolBar(QStringLiteral("tlbMenu"));
     tlbMenu->setObjectName(QStringLiteral("tlbMenu"));
     tlbMenu->setMovable(false);
-    QAction* tbcSave = addDataAction(tlbMenu, QStringLiteral("保存"), &TfrmShowData::tbcSaveClick);
+    QAction* tbcSave = addDataAction(tlbMenu, QStringLiteral("保存"), &TfrmShowData::tbcSaveClick,
+                                     {}, SaveInPlaceFailureWords);
     tbcSave->setToolTip(QStringLiteral("上書き保存　Ctrl + S"));
     QAction* tbcPreview = addCommand(tlbMenu, QStringLiteral("印刷"), [this] {
         if (!m_state->DataFileName.empty()) {
@@ -223,7 +239,7 @@ void TfrmShowData::createMenusAndToolbars() {
     tlbBox->setObjectName(QStringLiteral("tlbBox"));
     tlbBox->setMovable(false);
     Splitter1 = new QSplitter(Qt::Horizontal, tlbBox);
-    cmbFieldJump = new QComboBox(Splitter1);
+    cmbFieldJump = new FieldJumpBox(Splitter1);
     cmbFieldJump->setToolTip(QStringLiteral("フィールドジャンプ"));
     cmbFieldJump->setMinimumWidth(10);
     cmbFieldJump->installEventFilter(this);
@@ -253,18 +269,21 @@ void TfrmShowData::createMenusAndToolbars() {
             [this] { m_gate->run(CommandGate::Typing::Refuse, [this] { m_records->mnuEditUndoClick(); }); });
 }
 
-QAction* TfrmShowData::addCommand(QWidget* owner, const QString& caption, std::function<void()> handler,
-                                  const QKeySequence& shortcut) {
+QAction* TfrmShowData::addCommand(QWidget* owner, const QString& caption,
+                                  std::function<void()> handler, const QKeySequence& shortcut,
+                                  std::string_view failureWords) {
     auto* action = new QAction(caption, owner);
     action->setShortcut(shortcut);
-    m_gate->connect(action, CommandGate::Typing::Commit, std::move(handler));
+    m_gate->connect(action, CommandGate::Typing::Commit, std::move(handler), failureWords);
     owner->addAction(action);
     return action;
 }
 
 QAction* TfrmShowData::addDataAction(QWidget* owner, const QString& caption,
-                                     void (TfrmShowData::*handler)(), const QKeySequence& shortcut) {
-    QAction* action = addCommand(owner, caption, [this, handler] { (this->*handler)(); }, shortcut);
+                                     void (TfrmShowData::*handler)(), const QKeySequence& shortcut,
+                                     std::string_view failureWords) {
+    QAction* action = addCommand(
+        owner, caption, [this, handler] { (this->*handler)(); }, shortcut, failureWords);
     m_dataActions.push_back(action);
     return action;
 }
@@ -330,23 +349,40 @@ void TfrmShowData::applySettings() {
     tlbMenu->setStyleSheet(toolbarStyle(toQColor(settings.ToolBarColor)));
 }
 
+// The kept place and size, unless they would put the window where the user cannot reach it.
 void TfrmShowData::placeWindow() {
     const TRanvoSetting& settings = m_state->Settings;
-    if (settings.MemoryPosition) {
-        move(settings.WindowX, settings.WindowY);
-        resize(settings.WindowWidth, settings.WindowHeight);
-        return;
+    std::vector<WindowRect> screens;
+    QList<QScreen*> desktop = QGuiApplication::screens();
+    if (QScreen* primary = QGuiApplication::primaryScreen()) {
+        desktop.removeAll(primary);
+        desktop.prepend(primary);
     }
-    resize(settings.WindowWidth, settings.WindowHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+    for (const QScreen* screen : desktop) {
+        const QRect area = screen->availableGeometry();
+        screens.push_back({area.x(), area.y(), area.width(), area.height()});
     }
+    const WindowRect place = StartingWindowRect(
+        screens, {settings.WindowX, settings.WindowY, settings.WindowWidth, settings.WindowHeight},
+        settings.MemoryPosition);
+    resize(place.Width, place.Height);
+    move(place.X, place.Y);
 }
 
 void TfrmShowData::openStartupFile() {
     if (const auto open = ParseCommandLine(m_parameters)) {
-        DataFileLoad(open->DataPath, open->DefinitionPath);
+        m_gate->run(
+            CommandGate::Typing::Commit,
+            [&] { DataFileLoad(open->DataPath, open->DefinitionPath); }, OpenFailureWords);
     }
+}
+
+// A command stopped by an exception: the user is told, and the window shows the data as the
+// command left them; they stay to be saved.
+void TfrmShowData::reportFailure(std::exception_ptr failure, std::string_view failureWords) {
+    m_ui->ShowError(CommandFailureMessage(failure, failureWords));
+    stgData->setPaintingSuspended(false);
+    refreshFromState();
 }
 
 void TfrmShowData::DataFileLoad(const std::filesystem::path& dataPath,
@@ -622,6 +658,9 @@ void TfrmShowData::commitCellBox() {
         return;
     }
     m_cellBoxEntered = false;
+    if (txtData->isReadOnly()) {
+        return;
+    }
     CellBoxLeft(*m_state, fromQString(txtData->text()));
     refreshFromState();
 }
@@ -646,27 +685,17 @@ void TfrmShowData::refreshFromState() {
     }
     staBar->setTexts(panels);
     if (!m_cellBoxEntered) {
-        txtData->setText(toQString(state.CellBoxText));
+        // The box holds at most maxLength() characters: a longer cell is shown from its start and
+        // cannot be edited there, so that leaving the box never cuts it.
+        const auto limit = static_cast<std::size_t>(txtData->maxLength());
+        const bool fits = state.CellBoxText.size() <= limit;
+        txtData->setReadOnly(!fits);
+        txtData->setText(toQString(fits ? std::string_view(state.CellBoxText)
+                                        : LeadingCharacters(state.CellBoxText, limit)));
     }
     txtData->setEnabled(state.CellBoxEnabled && state.DataCommandsEnabled);
 
-    QStringList names;
-    for (const std::string& name : state.JumpListItems) {
-        names.append(toQString(name));
-    }
-    QStringList shown;
-    for (int i = 0; i < cmbFieldJump->count(); ++i) {
-        shown.append(cmbFieldJump->itemText(i));
-    }
-    if (names != shown) {
-        cmbFieldJump->clear();
-        cmbFieldJump->addItems(names);
-        int widest = 0;
-        for (const QString& name : names) {
-            widest = std::max(widest, cmbFieldJump->fontMetrics().horizontalAdvance(name));
-        }
-        cmbFieldJump->view()->setMinimumWidth(widest + 20);
-    }
+    cmbFieldJump->setNames(state.JumpListItems);
     cmbFieldJump->setCurrentIndex(state.JumpListIndex);
     stgData->setEnabled(state.DataCommandsEnabled);
     for (QAction* action : m_dataActions) {
@@ -694,8 +723,12 @@ void TfrmShowData::resizeEvent(QResizeEvent* event) {
 }
 
 void TfrmShowData::closeEvent(QCloseEvent* event) {
-    m_gate->prepare(CommandGate::Typing::Commit);
-    if (!settleUnsavedChanges()) {
+    // A save that fails, also by an exception, keeps the window open with its data.
+    bool settled = false;
+    m_gate->run(
+        CommandGate::Typing::Commit, [&] { settled = settleUnsavedChanges(); },
+        SaveInPlaceFailureWords);
+    if (!settled) {
         event->ignore();
         return;
     }
@@ -723,11 +756,14 @@ void TfrmShowData::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    m_gate->prepare(CommandGate::Typing::Commit);
-    if (path->size() > kMaxDroppedPath || !settleUnsavedChanges()) {
-        return;
-    }
-    DataFileLoad(pathFromQString(*path), {});
+    m_gate->run(
+        CommandGate::Typing::Commit,
+        [&] {
+            if (path->size() <= kMaxDroppedPath && settleUnsavedChanges()) {
+                DataFileLoad(pathFromQString(*path), {});
+            }
+        },
+        OpenFailureWords);
 }
 
 } // namespace ranvo::gui

@@ -7,13 +7,16 @@
 #include "core/editing/sort.h"
 #include "core/printing/grid_printer.h"
 #include "core/state/main_state.h"
+#include "gui/app/field_jump_box.h"
 #include "gui/platform/qt_ui_host.h"
 
 #include <QMainWindow>
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QAction;
@@ -106,10 +109,12 @@ private:
     void createViewMenu();
     void createContextMenu();
     QAction* addDataAction(QWidget* owner, const QString& caption, void (TfrmShowData::*handler)(),
-                           const QKeySequence& shortcut = {});
-    // An action that runs `handler` through the command gate, committing what is being typed.
+                           const QKeySequence& shortcut = {}, std::string_view failureWords = {});
+    // An action that runs `handler` through the command gate, committing what is being typed;
+    // `failureWords` are the command's own words for its failure.
     QAction* addCommand(QWidget* owner, const QString& caption, std::function<void()> handler,
-                        const QKeySequence& shortcut = {});
+                        const QKeySequence& shortcut = {}, std::string_view failureWords = {});
+    void reportFailure(std::exception_ptr failure, std::string_view failureWords);
     void commitCellBox();
     void applySettings();
     void placeWindow();
@@ -139,7 +144,7 @@ private:
     StatusPanels* staBar = nullptr;
     QToolBar* tlbMenu = nullptr;
     QToolBar* tlbBox = nullptr;
-    QComboBox* cmbFieldJump = nullptr;
+    FieldJumpBox* cmbFieldJump = nullptr;
     QSplitter* Splitter1 = nullptr;
     QLineEdit* txtData = nullptr;
     QAction* mnuFileOpen = nullptr;

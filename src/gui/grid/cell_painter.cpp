@@ -1,10 +1,14 @@
 #include "gui/grid/cell_painter.h"
 
 #include "core/app/cell_look.h"
+#include "core/text/sjis.h"
 #include "gui/platform/colors_and_fonts.h"
 #include "gui/platform/text_codec.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPolygon>
 
@@ -14,11 +18,19 @@ namespace {
 constexpr int kTextInset = 2;
 
 // The text as drawn: a byte without a glyph takes the room of a space and gets a mark instead.
-std::string drawableText(std::string text, const CellMarks& marks) {
+std::string drawableText(std::string_view shown, const CellMarks& marks) {
+    std::string text(shown);
     for (const std::size_t pos : marks.ControlBytes) {
         text[pos] = ' ';
     }
     return text;
+}
+
+// The pixels of the cell's text room that lie on the painted device: a cell may be far wider.
+int roomOnDevice(const QPainter& painter, const QRect& rect) {
+    const int deviceRight =
+        painter.device() != nullptr ? painter.device()->width() : rect.right() + 1;
+    return std::max(0, std::min(rect.right() + 1, deviceRight) - rect.left() - kTextInset);
 }
 
 } // namespace
@@ -45,8 +57,11 @@ void CellPainter::paint(QPainter& painter, const QRect& rect, int col, int row, 
     const QFontMetrics& metrics = cellText.metrics();
     painter.setPen(toQColor(look.TextColor.value_or(fontSetting(settings, look.Font).Color)));
 
-    const CellMarks marks = FindCellMarks(look.Text, settings.UseSP);
-    const std::string text = drawableText(look.Text, marks);
+    // Only what can show is converted and laid out: a cell may hold megabytes.
+    const std::string_view shown =
+        LeadingCharacters(look.Text, cellText.charactersWithin(roomOnDevice(painter, rect)));
+    const CellMarks marks = FindCellMarks(shown, settings.UseSP);
+    const std::string text = drawableText(shown, marks);
     if (!text.empty()) {
         cellText.draw(painter, QPoint(rect.left() + kTextInset, rect.top() + kTextInset), text);
     }

@@ -4,6 +4,8 @@
 #include "gui/platform/colors_and_fonts.h"
 #include "gui/platform/text_codec.h"
 
+#include <algorithm>
+
 #include <QGlyphRun>
 #include <QPainter>
 
@@ -74,6 +76,11 @@ int CellText::width(std::string_view cp932) const {
         return static_cast<int>(cp932.size()) * *m_unit;
     }
     return m_metrics.horizontalAdvance(toQString(cp932));
+}
+
+std::size_t CellText::charactersWithin(int pixels) const {
+    const int narrowest = m_unit.value_or(1);
+    return static_cast<std::size_t>(std::max(pixels, 0) / std::max(narrowest, 1)) + 1;
 }
 
 quint32 CellText::glyphFor(QChar c) {

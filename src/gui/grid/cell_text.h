@@ -30,6 +30,9 @@ public:
 
     // The width of CP932 text, without laying it out when the font's widths follow byte counts.
     [[nodiscard]] int width(std::string_view cp932) const;
+    // The most characters that can show, at least in part, in `pixels`: every character is at
+    // least a byte's width wide in a font whose widths follow byte counts, and a pixel in any.
+    [[nodiscard]] std::size_t charactersWithin(int pixels) const;
     // Draws CP932 text with its top-left corner at `topLeft`.
     void draw(QPainter& painter, const QPoint& topLeft, std::string_view cp932);
 

@@ -5,6 +5,7 @@
 #include <QInputMethodEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -70,11 +71,19 @@ void GridView::openEditor(bool selectAll) {
         row < 1 || rect.isEmpty()) {
         return;
     }
+    // The editor holds at most maxLength() characters and would cut a longer text when it
+    // commits: such a cell is only replaced by typing, never opened with its text.
+    const std::string_view text = m_grid.Cell(col, row);
+    const bool fits = text.size() <= static_cast<std::size_t>(m_editor->maxLength());
+    if (!fits && !selectAll) {
+        QApplication::beep();
+        return;
+    }
     m_editCol = col;
     m_editRow = row;
-    m_editPrevious = std::string(m_grid.Cell(col, row));
+    m_editPrevious = std::string(text);
     m_editor->setFont(m_cellFont);
-    m_editor->setText(toQString(m_editPrevious));
+    m_editor->setText(fits ? toQString(m_editPrevious) : QString());
     m_editor->setGeometry(rect);
     if (selectAll) {
         m_editor->selectAll();

@@ -105,6 +105,24 @@ TEST_F(CellLookTest, FilteredFieldsShowTheirTranslation) {
     EXPECT_EQ(ChooseCellLook(state, 2, 1, false).Text, "12");
 }
 
+TEST_F(CellLookTest, LongCellsAreLookedAtWithoutCopies) {
+    // A cell of a megabyte is looked at every time it is painted.
+    const std::string cell(1 << 20, 'v');
+    load(DefinitionBuilder("CS").condition("", 1, {}).build(), {"  0" + cell});
+    state.DataFileName = "/data/file.csv";
+    const std::string_view stored = state.Grid.Cell(1, 1);
+    ASSERT_EQ(stored, cell);
+    for (const bool selected : {false, true}) {
+        const CellLook look = ChooseCellLook(state, 1, 1, selected);
+        EXPECT_EQ(look.Text.data(), stored.data());
+        EXPECT_EQ(look.Text.size(), stored.size());
+    }
+    ToggleHighLight(state); // a highlighted field shows its filter's translation: the value
+    const CellLook highlighted = ChooseCellLook(state, 1, 1, false);
+    EXPECT_EQ(highlighted.Rule, CellRule::HighLight);
+    EXPECT_EQ(highlighted.Text.data(), stored.data());
+}
+
 TEST(CellMarks, SpacesAndBytesWithoutGlyphs) {
     // "a b", an ideographic space, NUL and TAB; 89 81 40 is a kanji followed by "@", not a space.
     const std::string text("a b\x81\x40\x00\t\x89\x81\x40", 10);

@@ -2,6 +2,11 @@
 
 #include "core/app/app_fixture.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
 namespace ranvo {
 namespace {
 
@@ -56,6 +61,41 @@ TEST_F(ColumnSizesTest, ProportionalFontsAreMeasuredOncePerDistinctText) {
     state.Settings.AutoFitTrim = false;
     AdjustWidth(state, host, 2);
     EXPECT_EQ(state.Grid.ColWidth(2), 8 * kChar + 5); // "WIDE": four letters twice as wide
+}
+
+// A font as wide as the host says, which measures texts by their bytes and notes the longest.
+class WideFontHost : public test::FakeUiHost {
+public:
+    explicit WideFontHost(int byteWidth) : m_byteWidth(byteWidth) {}
+    std::optional<int> ByteWidth(FontRole) override {
+        return proportional ? std::nullopt : std::optional<int>(m_byteWidth);
+    }
+    int TextWidth(FontRole, std::string_view text) override {
+        longestMeasured = std::max(longestMeasured, text.size());
+        const auto pixels = static_cast<std::int64_t>(text.size()) * m_byteWidth;
+        return static_cast<int>(std::min<std::int64_t>(pixels, std::numeric_limits<int>::max()));
+    }
+    std::size_t longestMeasured = 0;
+
+private:
+    int m_byteWidth;
+};
+
+TEST_F(ColumnSizesTest, VeryLongCellsFitABoundedWidth) {
+    // 3,000 bytes of 1,000,000 pixels each would be 3e9 pixels, past what an int holds; a cell
+    // of hundreds of megabytes in an ordinary font is the same. The fitted width stays bounded,
+    // and a text in a proportional font is measured from its start alone.
+    load(DefinitionBuilder("CS").condition("", 1, {}).build(),
+         {"  0" + std::string(3000, 'w') + ",short", "  0" + std::string(100'000, 'x')});
+    for (const bool proportional : {false, true}) {
+        WideFontHost wide(1'000'000);
+        wide.proportional = proportional;
+        AdjustWidths(state, wide);
+        EXPECT_GT(state.Grid.ColWidth(1), 30'000);
+        EXPECT_LE(state.Grid.ColWidth(1), 33'000);
+        EXPECT_EQ(state.Grid.ColWidth(2), state.Grid.ColWidth(1)); // "short" is wide enough too
+        EXPECT_LE(wide.longestMeasured, 33'000u);
+    }
 }
 
 TEST_F(ColumnSizesTest, HiddenColumnsReappearHiddenRowsDoNotCount) {

@@ -16,11 +16,32 @@ TEST(OpenHistory, ReopeningMovesThePairToTheEndWithTheNewDefinition) {
     history.Record("b.txt", "9.def", 0);
     EXPECT_EQ(history.Lines(), (Lines{"a.txt", "1.def", "c.txt", "3.def", "b.txt", "9.def"}));
 
-    // The first LINE that matches goes, with the one after it, even when it is a definition
-    // line of a hand-edited file.
-    OpenHistory shifted(Lines{"x.txt", "same", "same", "2.def"});
-    shifted.Record("same", "n.def", 0);
-    EXPECT_EQ(shifted.Lines(), (Lines{"x.txt", "2.def", "same", "n.def"}));
+    // Only data lines match: a definition line equal to the data path stays with its data line,
+    // also when it is the last line.
+    OpenHistory same(Lines{"x.txt", "same", "same", "2.def"});
+    same.Record("same", "n.def", 0);
+    EXPECT_EQ(same.Lines(), (Lines{"x.txt", "same", "same", "n.def"}));
+    OpenHistory last(Lines{"x.txt", "same"});
+    last.Record("same", "n.def", 0);
+    EXPECT_EQ(last.Lines(), (Lines{"x.txt", "same", "same", "n.def"}));
+}
+
+TEST(OpenHistory, AnOddLastLineIsDroppedAndTheFileWrittenWholeAgain) {
+    // A file cut short: its last pair lacks the definition line. Kept, it would pair every
+    // later data line with the definition line before it.
+    test::TempDir dir;
+    test::WriteBytes(dir / "history.dat", "a.txt\r\n1.def\r\nb.txt\r\n");
+    const OpenHistory read = OpenHistory::Read(dir / "history.dat");
+    EXPECT_EQ(read.Lines(), (Lines{"a.txt", "1.def"}));
+    EXPECT_EQ(read.RecentDataFiles(0), std::vector<std::filesystem::path>{"a.txt"});
+
+    ASSERT_TRUE(UpdateOpenHistory(dir / "history.dat", dir / "c.txt", dir / "c.def", 0));
+    const OpenHistory updated = OpenHistory::Read(dir / "history.dat");
+    ASSERT_EQ(updated.PairCount(), 2u);
+    EXPECT_EQ(updated.DataLine(0), "a.txt");
+    EXPECT_EQ(updated.DefinitionLine(0), "1.def");
+    EXPECT_EQ(updated.DataLine(1), HistoryLine(dir / "c.txt"));
+    EXPECT_EQ(updated.DefinitionLine(1), HistoryLine(dir / "c.def"));
 }
 
 TEST(OpenHistory, MaxHistoryNumDropsTheOldestPairs) {

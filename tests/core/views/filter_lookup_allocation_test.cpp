@@ -47,5 +47,22 @@ TEST(FilterLookup, AllocatesNothingPerCell) {
     EXPECT_GT(found, 0u);
 }
 
+TEST(FilterLookup, LongValuesAreNeitherCopiedNorUpperCased) {
+    // A cell may hold megabytes: a value longer than every key cannot be in the table.
+    test::TempDir dir;
+    test::WriteBytes(dir / "codes.fil", test::CrLfLines({"[Filter]", "ab=x"}));
+    TRvFilterMng mng;
+    mng.Prepare(test::definitionWithFields({1}));
+    *mng.Setting(0, 0) = {true, std::string(TRvFilter::NoDefaultMarker), "codes.fil"};
+    ASSERT_TRUE(mng.LoadFilters(dir.path()));
+    mng.Active = true;
+    const std::string value(1 << 20, 'a');
+    std::string_view shown;
+    EXPECT_EQ(test::AllocationsOf([&] { shown = mng.TranslateView(0, 0, value); }), 0u);
+    EXPECT_EQ(shown.data(), value.data());
+    EXPECT_EQ(shown.size(), value.size());
+    EXPECT_EQ(mng.TranslateView(0, 0, " AB "), "x");
+}
+
 } // namespace
 } // namespace ranvo

@@ -109,6 +109,14 @@ TEST(FilterTableSheetTest, PastingKeysAppendsRowsAndKeepsAnEntryRowLast) {
     EXPECT_EQ(sheet.Rows()[0], (FilterTableRow{"a", "1"})) << "an empty key is skipped";
 }
 
+TEST(FilterTableSheetTest, PastingBelowTheLastRowStaysInTheSheet) {
+    FilterTableSheet sheet = sheetWith({{"a", "1"}});
+    sheet.Paste("k1\tv1\r\nk2\tv2", 50, 0); // keys: appended at the end
+    EXPECT_EQ(sheet.Rows(), (Rows{{"a", "1"}, {}, {"k1", "v1"}, {"k2", "v2"}, {}}));
+    sheet.Paste("lost", 50, 1); // values alone have no row to go to
+    EXPECT_EQ(sheet.RowCount(), 5);
+}
+
 TEST(FilterTableSheetTest, CopiedCellsAreTabAndLineSeparated) {
     const FilterTableSheet sheet = sheetWith({{"a", "1"}, {"b", "2"}});
     EXPECT_EQ(sheet.CopyText({0, 0, 1, 1}), "a\t1\r\nb\t2");
@@ -172,6 +180,27 @@ TEST_F(FilterTableCommandsTest, SaveAddsTheExtensionCreatesTheFolderAndAsksBefor
     host.answers.push_back(Answer::Yes);
     EXPECT_EQ(SaveFilterTable(sheet, host, folder, "codes.fil"), "codes.fil");
     EXPECT_EQ(test::ReadBytes(folder / "codes.fil"), sheet.FilterFileText());
+}
+
+TEST_F(FilterTableCommandsTest, KeysTheFileWouldMisreadAreRefusedByRow) {
+    // Read back, ";x" is a comment, "[x]..." a section that ends the table, and "a=b" the key
+    // "a": rows after them, or the row itself, would silently be lost.
+    for (const std::string key : {";x", "  [x", "a=b"}) {
+        FilterTableSheet keys = sheetWith({{"1", "one"}, {key, "]"}, {"3", "three"}});
+        EXPECT_EQ(keys.FirstUnstorableKey(), 1) << key;
+        EXPECT_EQ(SaveFilterTable(keys, host, folder, "codes"), std::nullopt);
+        EXPECT_FALSE(std::filesystem::exists(folder / "codes.fil"));
+        EXPECT_EQ(host.messages.back().icon, MessageIcon::Error);
+        EXPECT_TRUE(host.messageTexts().back().starts_with("2行目のキー「"))
+            << host.messageTexts().back();
+    }
+    // Elsewhere in a key they are ordinary characters, and the saved file reads back the same.
+    FilterTableSheet fine = sheetWith({{"x;[", "1"}, {"]", "=2"}});
+    EXPECT_EQ(fine.FirstUnstorableKey(), std::nullopt);
+    ASSERT_EQ(SaveFilterTable(fine, host, folder, "codes"), "codes.fil");
+    FilterTableSheet read;
+    read.ReadFilterFile(test::ReadBytes(folder / "codes.fil"));
+    EXPECT_EQ(read.Rows(), fine.Rows());
 }
 
 TEST_F(FilterTableCommandsTest, FilesThatCannotBeReadAreReportedAndChangeNothing) {
