@@ -75,8 +75,9 @@ void HideSelectedRowsAndCols(MainState& state) {
     const GridRect selection = state.Grid.Selection();
     HideRows(state, selection.Top, selection.Bottom);
     HideCols(state, selection.Left, selection.Right);
-    MoveToVisibleRow(state, state.Grid.Row(), SearchDirection::BackwardThenForward);
-    MoveToVisibleCol(state, state.Grid.Col(), SearchDirection::BackwardThenForward);
+    // Row and column are sought together: each move on its own would stop on the other's
+    // hidden line.
+    MoveToVisibleCell(state, state.Grid.Col(), state.Grid.Row(), SearchDirection::BackwardThenForward);
 }
 
 void ShowAllRowsAndCols(MainState& state) {
