@@ -27,6 +27,7 @@ int HideMark(const AxisExtents& extents, int index) {
 void HideRows(MainState& state, int top, int bottom) {
     hide(state.Grid.RowHeights(), top, bottom);
     state.VisibleAllEnabled = true;
+    state.VisibleAllButtonEnabled = true;
 }
 
 void HideCols(MainState& state, int left, int right) {
