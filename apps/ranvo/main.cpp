@@ -3,7 +3,7 @@
 #include "core/app/program_home.h"
 #include "gui/app/main_window.h"
 #include "gui/platform/colors_and_fonts.h"
-#include "gui/platform/program_icon.h"
+#include "gui/platform/program_images.h"
 #include "gui/platform/text_codec.h"
 
 #include <QApplication>

@@ -26,8 +26,10 @@
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QListWidget>
+#include <QMenu>
 #include <QTreeWidget>
 #include <QTimer>
+#include <QToolBar>
 #include <QtTest>
 
 #include <filesystem>
@@ -140,6 +142,138 @@ private slots:
         window.mnuInteriFixCellClick();
         QCOMPARE(window.fixedCellInfoAction().text(), QStringLiteral("固定セルに列行情報を表示(&F)"));
         QCOMPARE(window.state().Grid.Cell(0, 1), std::string_view("\x83\x77\x83\x62\x83\x5F")); // ヘッダ
+    }
+
+    void fieldJumpListIsUsedFromTheKeyboard() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.show();
+        window.DataFileLoad(setup.data, setup.definition);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.grid().setFocus();
+        QComboBox& list = window.fieldJumpList();
+
+        QTest::keyClick(&window.grid(), Qt::Key_J, Qt::AltModifier);
+        QVERIFY(list.hasFocus());
+        QTest::keyClick(&list, Qt::Key_Down); // arrowing moves the list's selection only
+        QTest::keyClick(&list, Qt::Key_Down);
+        QVERIFY(list.hasFocus());
+        QCOMPARE(list.currentIndex(), 2);
+        QCOMPARE(window.state().Grid.Col(), 1);
+        QTest::keyClick(&list, Qt::Key_Return);
+        QCOMPARE(window.state().Grid.Col(), 3);
+        QVERIFY(window.grid().hasFocus());
+
+        // A pick with the mouse jumps at once, also after keys went down in the list.
+        QTest::keyClick(&window.grid(), Qt::Key_J, Qt::AltModifier);
+        QTest::keyClick(&list, Qt::Key_Up);
+        list.showPopup();
+        QVERIFY(!window.state().JumpKeyDown);
+        list.hidePopup();
+        emit list.activated(3);
+        QCOMPARE(window.state().Grid.Col(), 4);
+    }
+
+    void commandsAreEnabledByAnOpenAndTheMenusTakenBackByAFailedOne() {
+        Setup setup;
+        const fs::path broken = setup.dir / "data" / "broken.def";
+        test::WriteBytes(broken, "no definition\r\n");
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        const std::vector<std::string> watched{
+            "mnuFileOpen",   "mnuFileSave",      "mnuEdit",     "mnuEditSort",       "mnuEditQuickSort",
+            "mnuEditAllCellCopy", "mnuEditUndo", "mnuView",     "mnuViewHighLight",  "mnuViewCell",
+            "mnuViewVisibleAll", "mnuRecordCopy", "mnuRecordViewUnVisRow", "tbcSave", "tbcUnVisRow",
+            "tbcVisAll",     "tbcFind",          "tbcReplace",  "tbcAsk"};
+        // The names of the watched commands that are enabled, between spaces.
+        const auto enabled = [&] {
+            std::string on;
+            for (const std::string& name : watched) {
+                const auto* action = window.findChild<QAction*>(QString::fromStdString(name));
+                if (action == nullptr || action->isEnabled()) {
+                    on += (action == nullptr ? " missing:" : " ") + name;
+                }
+            }
+            return QString::fromStdString(on);
+        };
+        QCOMPARE(enabled(), QStringLiteral(" mnuFileOpen mnuEdit mnuView mnuRecordCopy tbcFind tbcReplace tbcAsk"));
+        QVERIFY(!window.grid().isEnabled());
+
+        window.DataFileLoad(setup.data, setup.definition);
+        QCOMPARE(enabled(), QStringLiteral(" mnuFileOpen mnuFileSave mnuEdit mnuEditSort mnuEditQuickSort"
+                                           " mnuEditAllCellCopy mnuView mnuViewHighLight mnuViewCell mnuRecordCopy"
+                                           " mnuRecordViewUnVisRow tbcSave tbcUnVisRow tbcFind tbcReplace tbcAsk"));
+        window.grid().moveTo(1, 2, false);
+        window.findChild<QAction*>(QStringLiteral("mnuViewUnVisibleRow"))->trigger();
+        QVERIFY(window.findChild<QAction*>(QStringLiteral("mnuViewVisibleAll"))->isEnabled());
+        QVERIFY(window.findChild<QAction*>(QStringLiteral("tbcVisAll"))->isEnabled());
+        window.findChild<QAction*>(QStringLiteral("tbcVisAll"))->trigger();
+        QVERIFY(!window.findChild<QAction*>(QStringLiteral("mnuViewVisibleAll"))->isEnabled());
+        QVERIFY(window.findChild<QAction*>(QStringLiteral("tbcVisAll"))->isEnabled()); // the button stays
+
+        // A definition that cannot be read: the menus go, the toolbar keeps its buttons.
+        window.DataFileLoad(setup.data, broken);
+        QCOMPARE(host.messageTexts().back(), "定義ファイル\"" + broken.string() + "\"の読込に失敗しました");
+        QCOMPARE(enabled(),
+                 QStringLiteral(" mnuFileOpen mnuRecordCopy tbcSave tbcUnVisRow tbcVisAll tbcFind tbcReplace tbcAsk"));
+        QVERIFY(!window.grid().isEnabled());
+        QVERIFY(!window.cellBox().isEnabled());
+        window.findChild<QAction*>(QStringLiteral("tbcSave"))->trigger(); // nothing loaded: nothing happens
+        QCOMPARE(host.messages.size(), std::size_t{1});
+    }
+
+    void hidingRowsAndColumnsTogetherKeepsTheCursorOnAVisibleCell() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.DataFileLoad(setup.data, setup.definition);
+        window.grid().moveTo(1, 2, false);
+        window.grid().moveTo(2, 3, true);
+        window.findChild<QAction*>(QStringLiteral("mnuViewUnVisibleBoth"))->trigger();
+        const DataGrid& grid = window.state().Grid;
+        QCOMPARE(grid.RowHeight(2), 0);
+        QCOMPARE(grid.ColWidth(1), 0);
+        QVERIFY(grid.RowHeight(grid.Row()) > 0);
+        QVERIFY(grid.ColWidth(grid.Col()) > 0);
+        QCOMPARE(window.statusPanels().texts()[0], QStringLiteral("行:1　列:3"));
+    }
+
+    void editMenuSeparatesItsGroups() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        QStringList items;
+        for (const QAction* action : window.findChild<QMenu*>(QStringLiteral("mnuEdit"))->actions()) {
+            items.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+        }
+        QCOMPARE(items.join(QLatin1Char('|')),
+                 QStringLiteral("検索(&F)|置換(&H)|-|定義再適用(&R)|-|標準ソート(&S)|高速ソート(&Q)|全てセルコピー(&A)|-|やり直し"));
+    }
+
+    void toolbarShowsEveryButtonAsAnImageAtTheDefaultSize() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* toolbar = window.findChild<QToolBar*>(QStringLiteral("tlbMenu"));
+        int buttons = 0;
+        for (QAction* action : toolbar->actions()) {
+            if (action->isSeparator()) {
+                continue;
+            }
+            ++buttons;
+            QVERIFY2(!action->icon().isNull(), qPrintable(action->objectName()));
+            const QWidget* button = toolbar->widgetForAction(action);
+            QVERIFY2(button != nullptr && button->isVisible(), qPrintable(action->objectName()));
+            QVERIFY(button->geometry().right() < toolbar->width());
+        }
+        QCOMPARE(buttons, 21);
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("tbcFind"))->toolTip(), QStringLiteral("検索　Ctrl + F"));
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("tbcReplace"))->toolTip(), QStringLiteral("置換　Ctrl + H"));
     }
 
     void openDialogListsTheEightNewestFiles() {
@@ -349,6 +483,7 @@ private slots:
 
         fs::create_directories(setup.home / "help");
         fs::copy_file(fs::path(RANVO_SAMPLES) / ".." / "help" / "ranvo.html", setup.home / "help" / "ranvo.html");
+        window.DataFileLoad(setup.data, setup.definition);
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -358,6 +493,20 @@ private slots:
         auto* viewer = window.findChild<HelpViewer*>();
         QVERIFY(viewer != nullptr && viewer->isVisible());
         QVERIFY(viewer->browser->toPlainText().contains(QStringLiteral("グリッドとキー操作")));
+        QCOMPARE(viewer->topic(), 24);
+
+        // F1 on an item of an open menu: that item's topic, and the menu closes.
+        auto* edit = window.findChild<QMenu*>(QStringLiteral("mnuEdit"));
+        edit->popup(window.mapToGlobal(QPoint(20, 20)));
+        QVERIFY(QTest::qWaitForWindowExposed(edit));
+        edit->setActiveAction(window.findChild<QAction*>(QStringLiteral("mnuEditReplace")));
+        QTest::keyClick(edit, Qt::Key_F1);
+        QCOMPARE(viewer->topic(), 52);
+        QVERIFY(!edit->isVisible());
+
+        // The add box and the context menu's items have topics of their own.
+        QCOMPARE(helpContextOf(&window.recordActions().addBox()), 24);
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("mnuRecordCopy"))->property("helpContext").toInt(), 10);
     }
 
     void optionsAreAppliedAndWritten() {

@@ -15,6 +15,7 @@
 #include "core/platform/paths.h"
 #include "gui/app/cell_actions.h"
 #include "gui/app/command_gate.h"
+#include "gui/app/command_table.h"
 #include "gui/app/column_width_dialog.h"
 #include "gui/app/record_actions.h"
 #include "gui/app/status_panels.h"
@@ -33,6 +34,7 @@
 #include "gui/platform/colors_and_fonts.h"
 #include "gui/platform/file_drop.h"
 #include "gui/platform/help_viewer.h"
+#include "gui/platform/program_images.h"
 #include "gui/platform/text_codec.h"
 #include "gui/printing/preview_dialog.h"
 
@@ -91,10 +93,11 @@ void TfrmShowData::FormCreate() {
     connect(stgData, &GridView::currentCellChanged, this, &TfrmShowData::refreshFromState);
     m_host->onBusyChanged = [this](bool busy) { stgData->setPaintingSuspended(busy); };
     m_gate = new CommandGate(this);
+    m_commands = std::make_unique<CommandTable>(*m_gate);
     m_records = new RecordActions(
-        *m_state, [this]() -> UiHost& { return *m_ui; }, *stgData, *m_gate, [this] { refreshFromState(); }, this);
-    m_cells = new CellActions(
-        *m_state, [this]() -> UiHost& { return *m_ui; }, *stgData, *m_gate, [this] { refreshFromState(); }, this);
+        *m_state, [this]() -> UiHost& { return *m_ui; }, *stgData, *m_commands, [this] { refreshFromState(); }, this);
+    m_cells = new CellActions(*m_state, [this]() -> UiHost& { return *m_ui; }, *stgData, *m_gate, *m_commands,
+                              [this] { refreshFromState(); }, this);
     m_gate->commitCellEdits = [this] {
         stgData->commitEditor();
         commitCellBox();
@@ -118,100 +121,67 @@ void TfrmShowData::FormCreate() {
 }
 
 void TfrmShowData::createMenusAndToolbars() {
+    using enum CommandGroup;
+    const auto add = [this](QWidget* owner, const CommandSpec& spec, void (TfrmShowData::*handler)()) {
+        return m_commands->addTo(owner, spec, [this, handler] { (this->*handler)(); });
+    };
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    mnuFileOpen = addCommand(file, QStringLiteral("開く(&O)"), [this] { mnuFileOpenClick(); });
+    m_commands->add(file, "mnuFile", Always, 0);
+    add(file, {"mnuFileOpen", QStringLiteral("開く(&O)"), Always, 8}, &TfrmShowData::mnuFileOpenClick);
     file->addSeparator();
-    addDataAction(file, QStringLiteral("上書き保存(&S)"), &TfrmShowData::mnuFileSaveClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_S));
-    addDataAction(file, QStringLiteral("名前を付けて保存(&A)"), &TfrmShowData::mnuFileAsSaveClick);
+    add(file, {"mnuFileSave", QStringLiteral("上書き保存(&S)"), FileMenus, 20, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        &TfrmShowData::mnuFileSaveClick);
+    add(file, {"mnuFileAsSave", QStringLiteral("名前を付けて保存(&A)"), FileMenus, 20}, &TfrmShowData::mnuFileAsSaveClick);
     file->addSeparator();
-    addDataAction(file, QStringLiteral("印刷プレビュー"), &TfrmShowData::mnuFilePreviewClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_P));
+    add(file, {"mnuFilePreview", QStringLiteral("印刷プレビュー"), FileMenus, 38, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        &TfrmShowData::mnuFilePreviewClick);
     file->addSeparator();
-    addDataAction(file, QStringLiteral("形式を指定して保存(&L)"), &TfrmShowData::mnuFileLayoutSaveClick);
-    mnuFileSaveAsCsv = addDataAction(file, fromUtf8(SaveConvertedCaption(*m_state)),
-                                     &TfrmShowData::mnuFileSaveAsCsvClick);
-    addDataAction(file, QStringLiteral("XML出力(&X)"), &TfrmShowData::mnuFileSaveAsXMLClick);
+    add(file, {"mnuFileLayoutSave", QStringLiteral("形式を指定して保存(&L)"), FileMenus, 45},
+        &TfrmShowData::mnuFileLayoutSaveClick);
+    mnuFileSaveAsCsv = add(file, {"mnuFileSaveAsCsv", fromUtf8(SaveConvertedCaption(*m_state)), FileMenus, 20},
+                           &TfrmShowData::mnuFileSaveAsCsvClick);
+    add(file, {"mnuFileSaveAsXML", QStringLiteral("XML出力(&X)"), FileMenus}, &TfrmShowData::mnuFileSaveAsXMLClick);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    addDataAction(edit, QStringLiteral("検索(&F)"), &TfrmShowData::mnuEditFindClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_F));
-    addDataAction(edit, QStringLiteral("置換(&H)"), &TfrmShowData::mnuEditReplaceClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_H));
+    m_commands->add(edit, "mnuEdit", EditViewMenus, 0);
+    add(edit, {"mnuEditFind", QStringLiteral("検索(&F)"), FileMenus, 21, QKeySequence(Qt::CTRL | Qt::Key_F)},
+        &TfrmShowData::mnuEditFindClick);
+    add(edit, {"mnuEditReplace", QStringLiteral("置換(&H)"), FileMenus, 52, QKeySequence(Qt::CTRL | Qt::Key_H)},
+        &TfrmShowData::mnuEditReplaceClick);
     edit->addSeparator();
-    addDataAction(edit, QStringLiteral("定義再適用(&R)"), &TfrmShowData::mnuEditRepaintClick);
+    add(edit, {"mnuEditRepaint", QStringLiteral("定義再適用(&R)"), FileMenus, 22}, &TfrmShowData::mnuEditRepaintClick);
     edit->addSeparator();
-    for (const auto& [caption, algorithm] : {std::pair{QStringLiteral("標準ソート(&S)"), SortAlgorithm::Standard},
-                                             std::pair{QStringLiteral("高速ソート(&Q)"), SortAlgorithm::Fast}}) {
-        QMenu* sort = edit->addMenu(caption);
-        addCommand(sort, QStringLiteral("昇順(&A)"), [this, algorithm = algorithm] {
-            sortRecords(algorithm, SortDirection::Ascending);
-        });
-        addCommand(sort, QStringLiteral("降順(&D)"), [this, algorithm = algorithm] {
-            sortRecords(algorithm, SortDirection::Descending);
-        });
+    for (const auto& [name, caption, algorithm] :
+         {std::tuple{"mnuEditSort", QStringLiteral("標準ソート(&S)"), SortAlgorithm::Standard},
+          std::tuple{"mnuEditQuickSort", QStringLiteral("高速ソート(&Q)"), SortAlgorithm::Fast}}) {
+        QMenu* sort = m_commands->addMenu(edit, name, caption, FileMenus, 23);
+        m_commands->addTo(sort, {"", QStringLiteral("昇順(&A)"), Always, 23},
+                          [this, algorithm = algorithm] { sortRecords(algorithm, SortDirection::Ascending); });
+        m_commands->addTo(sort, {"", QStringLiteral("降順(&D)"), Always, 23},
+                          [this, algorithm = algorithm] { sortRecords(algorithm, SortDirection::Descending); });
     }
     m_cells->addCopyAllTo(edit);
+    edit->addSeparator();
     m_records->addUndoTo(edit);
     createViewMenu();
     QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
-    mnuOptionFilter = addDataAction(options, QStringLiteral("フィルタ設定(&F)"), &TfrmShowData::mnuOptionFilterClick,
-                                    QKeySequence(Qt::CTRL | Qt::Key_R));
+    m_commands->add(options, "mnuOption", Always, 0);
+    mnuOptionFilter = add(options, {"mnuOptionFilter", QStringLiteral("フィルタ設定(&F)"), FileMenus, 37,
+                                    QKeySequence(Qt::CTRL | Qt::Key_R)},
+                          &TfrmShowData::mnuOptionFilterClick);
     options->addSeparator();
-    addCommand(options, QStringLiteral("定義ファイル作成(&D)"), [this] { mnuOptionDefineClick(); },
-               QKeySequence(Qt::CTRL | Qt::Key_D));
-    addCommand(options, QStringLiteral("フィルタファイル作成(&M)"), [this] { mnuOptionMakeFilterClick(); });
+    add(options, {"mnuOptionDefine", QStringLiteral("定義ファイル作成(&D)"), Always, 7, QKeySequence(Qt::CTRL | Qt::Key_D)},
+        &TfrmShowData::mnuOptionDefineClick);
+    add(options, {"mnuOptionMakeFilter", QStringLiteral("フィルタファイル作成(&M)"), Always, 36},
+        &TfrmShowData::mnuOptionMakeFilterClick);
     options->addSeparator();
-    addCommand(options, QStringLiteral("環境設定(&O)"), [this] { mnuOptionOptionClick(); });
-    options->addAction(QStringLiteral("ヘルプ(&H)"), this, [this] { showHelp(0); });
+    add(options, {"mnuOptionOption", QStringLiteral("環境設定(&O)"), Always, 11}, &TfrmShowData::mnuOptionOptionClick);
+    m_commands->addTo(options, {"mnuOptionHelp", QStringLiteral("ヘルプ(&H)"), Always, 1}, [this] { showHelp(0); });
     options->addSeparator();
-    options->addAction(QStringLiteral("バージョン情報"), this, [this] { TfrmInfo(this).exec(); });
+    m_commands->addTo(options, {"mnuOptionVersion", QStringLiteral("バージョン情報"), Always, 1},
+                      [this] { TfrmInfo(this).exec(); });
     createContextMenu();
-
-    tlbMenu = addToolBar(QStringLiteral("tlbMenu"));
-    tlbMenu->setObjectName(QStringLiteral("tlbMenu"));
-    tlbMenu->setMovable(false);
-    QAction* tbcSave = addDataAction(tlbMenu, QStringLiteral("保存"), &TfrmShowData::tbcSaveClick);
-    tbcSave->setToolTip(QStringLiteral("上書き保存　Ctrl + S"));
-    QAction* tbcPreview = addCommand(tlbMenu, QStringLiteral("印刷"), [this] {
-        if (!m_state->DataFileName.empty()) {
-            mnuFilePreviewClick();
-        }
-    });
-    tbcPreview->setToolTip(QStringLiteral("印刷プレビュー"));
-    tlbMenu->addSeparator();
-    m_records->addToolbarButtonsTo(tlbMenu);
-    for (const auto& [text, hint, handler] :
-         {std::tuple{QStringLiteral("列非表示"), QStringLiteral("列非表示"), &TfrmShowData::hideCols},
-          std::tuple{QStringLiteral("行非表示"), QStringLiteral("行非表示"), &TfrmShowData::hideRows},
-          std::tuple{QStringLiteral("条件表示"), QStringLiteral("指定条件表示"), &TfrmShowData::showByCondition},
-          std::tuple{QStringLiteral("全表示"), QStringLiteral("全て表示"), &TfrmShowData::showAll}}) {
-        addDataAction(tlbMenu, text, handler)->setToolTip(hint);
-    }
-    m_showAllActions.push_back(tlbMenu->actions().back());
-    addDataAction(tlbMenu, QStringLiteral("セルフィット"), &TfrmShowData::mnuViewCellAutoFitClick);
-    tlbMenu->addSeparator();
-    for (const auto& [text, hint, direction] :
-         {std::tuple{QStringLiteral("昇順"), QStringLiteral("昇順ソート"), SortDirection::Ascending},
-          std::tuple{QStringLiteral("降順"), QStringLiteral("降順ソート"), SortDirection::Descending}}) {
-        QAction* button = addCommand(tlbMenu, text, [this, direction = direction] {
-            sortRecords(SortAlgorithm::Standard, direction);
-        });
-        button->setToolTip(hint);
-        m_dataActions.push_back(button);
-    }
-    addDataAction(tlbMenu, QStringLiteral("再適用"), &TfrmShowData::mnuEditRepaintClick)
-        ->setToolTip(QStringLiteral("定義再適用"));
-    addDataAction(tlbMenu, QStringLiteral("強調表示"), &TfrmShowData::tbcHighLightClick);
-    QAction* FlatButton2 = addCommand(tlbMenu, QStringLiteral("RV-NAVI"), [this] { mnuViewDefineInfoClick(); });
-    FlatButton2->setToolTip(QStringLiteral("RV-NAVI　Ctrl + I"));
-    QAction* FlatButton1 = addCommand(tlbMenu, QStringLiteral("フィルタ"), [this] {
-        if (!m_state->DataFileName.empty() && mnuOptionFilter->isEnabled()) {
-            mnuOptionFilterClick();
-        }
-    });
-    FlatButton1->setToolTip(QStringLiteral("フィルタ設定　Ctrl+R"));
-    tlbMenu->addSeparator();
+    createToolbar();
 
     // The field-jump list and the cell edit box get a row of their own: the edit box needs room.
     addToolBarBreak();
@@ -222,6 +192,7 @@ void TfrmShowData::createMenusAndToolbars() {
     cmbFieldJump = new QComboBox(Splitter1);
     cmbFieldJump->setToolTip(QStringLiteral("フィールドジャンプ"));
     cmbFieldJump->setMinimumWidth(10);
+    cmbFieldJump->view()->installEventFilter(this);
     cmbFieldJump->installEventFilter(this);
     connect(cmbFieldJump, &QComboBox::activated, this, &TfrmShowData::cmbFieldJumpActivated);
     txtData = new QLineEdit(Splitter1);
@@ -233,6 +204,7 @@ void TfrmShowData::createMenusAndToolbars() {
 
     auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(helpKey, &QShortcut::activated, this, [this] { showHelp(helpContextOf(QApplication::focusWidget())); });
+    new MenuHelpKey([this](int context) { showHelp(context); }, this);
     setHelpContext(this, 5);
     for (QWidget* widget : {static_cast<QWidget*>(stgData), static_cast<QWidget*>(statusBar())}) {
         setHelpContext(widget, 24);
@@ -249,70 +221,134 @@ void TfrmShowData::createMenusAndToolbars() {
             [this] { m_gate->run(CommandGate::Typing::Refuse, [this] { m_records->mnuEditUndoClick(); }); });
 }
 
-QAction* TfrmShowData::addCommand(QWidget* owner, const QString& caption, std::function<void()> handler,
-                                  const QKeySequence& shortcut) {
-    auto* action = new QAction(caption, owner);
-    action->setShortcut(shortcut);
-    m_gate->connect(action, CommandGate::Typing::Commit, std::move(handler));
-    owner->addAction(action);
-    return action;
-}
-
-QAction* TfrmShowData::addDataAction(QWidget* owner, const QString& caption,
-                                     void (TfrmShowData::*handler)(), const QKeySequence& shortcut) {
-    QAction* action = addCommand(owner, caption, [this, handler] { (this->*handler)(); }, shortcut);
-    m_dataActions.push_back(action);
-    return action;
+// Image buttons with their hints as tool tips. The buttons that need a file are enabled by the
+// first open and kept by a failed one; the others stay enabled and do nothing without a file.
+void TfrmShowData::createToolbar() {
+    using enum CommandGroup;
+    tlbMenu = addToolBar(QStringLiteral("tlbMenu"));
+    tlbMenu->setObjectName(QStringLiteral("tlbMenu"));
+    tlbMenu->setMovable(false);
+    tlbMenu->setIconSize(QSize(16, 16));
+    tlbMenu->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    const auto own = [this](void (TfrmShowData::*handler)()) {
+        return [this, handler] { (this->*handler)(); };
+    };
+    const auto records = [this](void (RecordActions::*handler)()) {
+        return [this, handler] { (m_records->*handler)(); };
+    };
+    const auto record = CommandGate::Typing::KeepRecord;
+    struct Button {
+        CommandSpec spec;
+        const char* image = nullptr; // none: a divider
+        std::function<void()> handler;
+    };
+    const Button buttons[] = {
+        {{"tbcSave", QStringLiteral("上書き保存　Ctrl + S"), FileButtons, 9}, "save", own(&TfrmShowData::tbcSaveClick)},
+        {{"tbcPreview", QStringLiteral("印刷プレビュー"), Always, 38}, "preview", own(&TfrmShowData::tbcPreviewClick)},
+        {},
+        {{"tbcCopy", QStringLiteral("レコードコピー　Ctrl + Alt + C"), FileButtons, 29, {}, record}, "record-copy",
+         records(&RecordActions::mnuRecordCopyClick)},
+        {{"tbcCut", QStringLiteral("レコードカット　Ctrl + Alt + T"), FileButtons, 29, {}, record}, "record-cut",
+         records(&RecordActions::mnuRecordCutClick)},
+        {{"tbcPaste", QStringLiteral("レコード貼り付け　Ctrl + Alt + P"), Always, 29, {}, record}, "record-paste",
+         records(&RecordActions::mnuRecordPasteClick)},
+        {{"tbcDelete", QStringLiteral("レコード削除　Ctrl + Alt + D"), FileButtons, 29, {}, record}, "record-delete",
+         records(&RecordActions::mnuRecordDeleteClick)},
+        {{"tbcFind", QStringLiteral("検索　Ctrl + F"), Always, 21}, "find", own(&TfrmShowData::mnuEditFindClick)},
+        {{"tbcReplace", QStringLiteral("置換　Ctrl + H"), Always, 52}, "replace", own(&TfrmShowData::mnuEditReplaceClick)},
+        {},
+        {{"tbcAddNew", QStringLiteral("レコード追加　Ctrl + Alt + N"), FileButtons, 29, {}, record}, "record-add",
+         records(&RecordActions::mnuRecordAddClick)},
+        {{"tbcInsert", QStringLiteral("レコード挿入　Ctrl + Alt + I"), FileButtons, 29, {}, record}, "record-insert",
+         records(&RecordActions::mnuRecordInsertClick)},
+        {},
+        {{"tbcUnVisCol", QStringLiteral("列非表示"), FileButtons, 29}, "hide-columns", own(&TfrmShowData::hideCols)},
+        {{"tbcUnVisRow", QStringLiteral("行非表示"), FileButtons, 29}, "hide-rows", own(&TfrmShowData::hideRows)},
+        {{"tbcUnVisDefine", QStringLiteral("指定条件表示"), FileButtons, 50}, "show-by-condition",
+         own(&TfrmShowData::showByCondition)},
+        {{"tbcVisAll", QStringLiteral("全て表示"), ShowAllButton, 29}, "show-all", own(&TfrmShowData::showAll)},
+        {{"tbcCellFit", QStringLiteral("セルフィット"), Always, 29}, "cell-fit",
+         own(&TfrmShowData::mnuViewCellAutoFitClick)},
+        {},
+        {{"tbcAsk", QStringLiteral("昇順ソート"), Always, 23}, "sort-ascending",
+         [this] { sortRecords(SortAlgorithm::Standard, SortDirection::Ascending); }},
+        {{"tbcDesk", QStringLiteral("降順ソート"), Always, 23}, "sort-descending",
+         [this] { sortRecords(SortAlgorithm::Standard, SortDirection::Descending); }},
+        {{"tbcRepaint", QStringLiteral("定義再適用"), Always, 22}, "reapply", own(&TfrmShowData::mnuEditRepaintClick)},
+        {{"tbcHighLight", QStringLiteral("強調表示"), Always, 29}, "highlight", own(&TfrmShowData::tbcHighLightClick)},
+        {{"FlatButton2", QStringLiteral("RV-NAVI　Ctrl + I"), Always, 27}, "navigator",
+         own(&TfrmShowData::mnuViewDefineInfoClick)},
+        {{"FlatButton1", QStringLiteral("フィルタ設定　Ctrl+R"), Always, 37}, "filter",
+         own(&TfrmShowData::FlatButton1Click)},
+        {},
+    };
+    for (const Button& button : buttons) {
+        if (button.image == nullptr) {
+            tlbMenu->addSeparator();
+        } else {
+            m_commands->addTo(tlbMenu, button.spec, button.handler)
+                ->setIcon(toolbarIcon(QString::fromLatin1(button.image)));
+        }
+    }
 }
 
 void TfrmShowData::createViewMenu() {
+    using enum CommandGroup;
+    const auto add = [this](QWidget* owner, const CommandSpec& spec, void (TfrmShowData::*handler)()) {
+        return m_commands->addTo(owner, spec, [this, handler] { (this->*handler)(); });
+    };
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    addDataAction(view, QStringLiteral("選択行非表示(&R)"), &TfrmShowData::hideRows);
-    addDataAction(view, QStringLiteral("選択列非表示(&C)"), &TfrmShowData::hideCols);
-    addDataAction(view, QStringLiteral("選択行列非表示(&B)"), &TfrmShowData::hideRowsAndCols);
-    addDataAction(view, QStringLiteral("指定条件表示(&D)"), &TfrmShowData::showByCondition);
+    m_commands->add(view, "mnuView", EditViewMenus, 0);
+    add(view, {"mnuViewUnVisibleRow", QStringLiteral("選択行非表示(&R)"), FileMenus, 10}, &TfrmShowData::hideRows);
+    add(view, {"mnuViewUnVisibleCol", QStringLiteral("選択列非表示(&C)"), FileMenus, 10}, &TfrmShowData::hideCols);
+    add(view, {"mnuViewUnVisibleBoth", QStringLiteral("選択行列非表示(&B)"), FileMenus, 10},
+        &TfrmShowData::hideRowsAndCols);
+    add(view, {"mnuViewUnVisibleDefine", QStringLiteral("指定条件表示(&D)"), FileMenus, 50},
+        &TfrmShowData::showByCondition);
     view->addSeparator();
-    m_showAllActions.push_back(addDataAction(view, QStringLiteral("再表示(&A)"), &TfrmShowData::showAll));
+    add(view, {"mnuViewVisibleAll", QStringLiteral("再表示(&A)"), ShowAllMenus, 10}, &TfrmShowData::showAll);
     view->addSeparator();
-    QMenu* highLight = view->addMenu(QStringLiteral("強調表示"));
-    addDataAction(highLight, QStringLiteral("強調表示する"), &TfrmShowData::tbcHighLightClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_K));
-    addDataAction(highLight, QStringLiteral("強調表示解除"), &TfrmShowData::mnuViewHighLightOffClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_N));
-    QMenu* cells = view->addMenu(QStringLiteral("セルの幅(&W)"));
-    addDataAction(cells, QStringLiteral("データのサイズに合わせる"), &TfrmShowData::mnuViewCellAutoFitClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_W));
-    addDataAction(cells, QStringLiteral("初期値に戻す(&D)"), &TfrmShowData::mnuViewCellDefaultClick);
-    addDataAction(view, QStringLiteral("RV-NAVI(&I)"), &TfrmShowData::mnuViewDefineInfoClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_I));
+    QMenu* highLight = m_commands->addMenu(view, "mnuViewHighLight", QStringLiteral("強調表示"), FileMenus, 10);
+    add(highLight, {"mnuViewHighLightOn", QStringLiteral("強調表示する"), Always, 10, QKeySequence(Qt::CTRL | Qt::Key_K)},
+        &TfrmShowData::tbcHighLightClick);
+    add(highLight,
+        {"mnuViewHighLightOff", QStringLiteral("強調表示解除"), Always, 10, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        &TfrmShowData::mnuViewHighLightOffClick);
+    QMenu* cells = m_commands->addMenu(view, "mnuViewCell", QStringLiteral("セルの幅(&W)"), FileMenus, 10);
+    add(cells,
+        {"mnuViewCellAutoFit", QStringLiteral("データのサイズに合わせる"), FileMenus, 10, QKeySequence(Qt::CTRL | Qt::Key_W)},
+        &TfrmShowData::mnuViewCellAutoFitClick);
+    add(cells, {"mnuViewCellDefault", QStringLiteral("初期値に戻す(&D)"), FileMenus, 10},
+        &TfrmShowData::mnuViewCellDefaultClick);
+    add(view, {"mnuViewDefineInfo", QStringLiteral("RV-NAVI(&I)"), FileMenus, 27, QKeySequence(Qt::CTRL | Qt::Key_I)},
+        &TfrmShowData::mnuViewDefineInfoClick);
 }
 
 void TfrmShowData::createContextMenu() {
+    using enum CommandGroup;
+    const auto add = [this](const CommandSpec& spec, void (TfrmShowData::*handler)()) {
+        return m_commands->addTo(stgData, spec, [this, handler] { (this->*handler)(); });
+    };
+    const auto separator = [this] {
+        auto* line = new QAction(stgData);
+        line->setSeparator(true);
+        stgData->addAction(line);
+    };
     stgData->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_cells->addCellCommandsTo(stgData);
-    addDataAction(stgData, QStringLiteral("選択行非表示(&L)"), &TfrmShowData::hideRows);
-    addDataAction(stgData, QStringLiteral("選択列非表示(&V)"), &TfrmShowData::hideCols);
-    addDataAction(stgData, QStringLiteral("指定条件表示(&Q)"), &TfrmShowData::showByCondition);
-    m_showAllActions.push_back(addDataAction(stgData, QStringLiteral("全て表示(&A)"), &TfrmShowData::showAll));
-    auto* hidingEnd = new QAction(stgData);
-    hidingEnd->setSeparator(true);
-    stgData->addAction(hidingEnd);
+    add({"mnuRecordViewUnVisRow", QStringLiteral("選択行非表示(&L)"), FileMenus, 10}, &TfrmShowData::hideRows);
+    add({"mnuRecordViewUnVisCol", QStringLiteral("選択列非表示(&V)"), FileMenus, 10}, &TfrmShowData::hideCols);
+    add({"mnuRecordViewUnVisDefine", QStringLiteral("指定条件表示(&Q)"), FileMenus, 10},
+        &TfrmShowData::showByCondition);
+    add({"mnuRecordViewVisAll", QStringLiteral("全て表示(&A)"), ShowAllMenus, 10}, &TfrmShowData::showAll);
+    separator();
     m_records->addRecordCommandsTo(stgData);
-    auto* recordsEnd = new QAction(stgData);
-    recordsEnd->setSeparator(true);
-    stgData->addAction(recordsEnd);
-    auto* columnWidth = new QAction(QStringLiteral("列幅を指定する(&W)"), stgData);
-    m_gate->connect(columnWidth, CommandGate::Typing::Commit, [this] { popColWidthClick(); });
-    stgData->addAction(columnWidth);
-    auto* separator = new QAction(stgData);
-    separator->setSeparator(true);
-    stgData->addAction(separator);
-    mnuInteriFixCell = new QAction(fromUtf8(FixedCellInfoCaption(*m_state)), stgData);
-    m_gate->connect(mnuInteriFixCell, CommandGate::Typing::Commit, [this] { mnuInteriFixCellClick(); });
-    stgData->addAction(mnuInteriFixCell);
-    auto* optionsStart = new QAction(stgData);
-    optionsStart->setSeparator(true);
-    stgData->addAction(optionsStart);
+    separator();
+    add({"popColWidth", QStringLiteral("列幅を指定する(&W)"), Always, 10}, &TfrmShowData::popColWidthClick);
+    separator();
+    mnuInteriFixCell = add({"mnuInteriFixCell", fromUtf8(FixedCellInfoCaption(*m_state)), Always, 10},
+                           &TfrmShowData::mnuInteriFixCellClick);
+    separator();
     m_cells->addOptionsTo(stgData);
 }
 
@@ -380,6 +416,18 @@ void TfrmShowData::mnuFileSaveClick() {
 
 void TfrmShowData::tbcSaveClick() {
     mnuFileSaveClick();
+}
+
+void TfrmShowData::tbcPreviewClick() {
+    if (!m_state->DataFileName.empty()) {
+        mnuFilePreviewClick();
+    }
+}
+
+void TfrmShowData::FlatButton1Click() {
+    if (!m_state->DataFileName.empty() && mnuOptionFilter->isEnabled()) {
+        mnuOptionFilterClick();
+    }
 }
 
 void TfrmShowData::mnuFileAsSaveClick() {
@@ -574,13 +622,17 @@ bool TfrmShowData::stgDataSelectCell(int col, int row) {
     return SelectCell(*m_state, col, row);
 }
 
+// A pick with the mouse jumps; arrowing through the list only moves its selection, and the list
+// keeps the focus until Enter jumps or the user leaves it.
 void TfrmShowData::cmbFieldJumpActivated(int index) {
+    const bool fromKeyboard = m_state->JumpKeyDown;
     JumpField(*m_state, index);
+    if (fromKeyboard) {
+        return;
+    }
     stgData->gridChanged();
     refreshFromState();
-    if (!m_state->JumpKeyDown) {
-        stgData->setFocus();
-    }
+    stgData->setFocus();
 }
 
 bool TfrmShowData::eventFilter(QObject* watched, QEvent* event) {
@@ -596,6 +648,14 @@ bool TfrmShowData::eventFilter(QObject* watched, QEvent* event) {
             stgData->setFocus();
             return true;
         }
+    }
+    // The keys of the list only move its selection; a pick from the dropped-down list, with the
+    // mouse or Enter, and a visit that ended are no key of the list any more.
+    const bool listLeft = watched == cmbFieldJump && event->type() == QEvent::FocusOut &&
+                          static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason;
+    const bool listDropped = event->type() == QEvent::Show && watched == cmbFieldJump->view();
+    if (listLeft || listDropped) {
+        m_state->JumpKeyDown = false;
     }
     if (watched == cmbFieldJump && event->type() == QEvent::KeyPress) {
         m_state->JumpKeyDown = true;
@@ -665,13 +725,7 @@ void TfrmShowData::refreshFromState() {
     }
     cmbFieldJump->setCurrentIndex(state.JumpListIndex);
     stgData->setEnabled(state.DataCommandsEnabled);
-    for (QAction* action : m_dataActions) {
-        action->setEnabled(state.DataCommandsEnabled);
-    }
-    m_records->updateEnabled();
-    for (QAction* action : m_showAllActions) {
-        action->setEnabled(state.DataCommandsEnabled && state.VisibleAllEnabled);
-    }
+    m_commands->update(state);
     mnuFileSaveAsCsv->setText(fromUtf8(SaveConvertedCaption(state)));
     stgData->gridChanged();
 }

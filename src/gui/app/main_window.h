@@ -28,6 +28,7 @@ namespace ranvo::gui {
 class CellActions;
 class CellPainter;
 class CommandGate;
+class CommandTable;
 class GridView;
 class RecordActions;
 class HelpViewer;
@@ -64,6 +65,7 @@ public:
     void mnuFileOpenClick();
     void mnuFileSaveClick();
     void tbcSaveClick();
+    void tbcPreviewClick();
     void mnuFileAsSaveClick();
     void mnuFileSaveAsCsvClick();
     void mnuFilePreviewClick();
@@ -80,6 +82,7 @@ public:
     void showAll();
     void showByCondition();
     void mnuOptionFilterClick();
+    void FlatButton1Click();
     void mnuOptionDefineClick();
     void mnuOptionMakeFilterClick();
     void mnuOptionOptionClick();
@@ -103,13 +106,9 @@ protected:
 private:
     void FormCreate();
     void createMenusAndToolbars();
+    void createToolbar();
     void createViewMenu();
     void createContextMenu();
-    QAction* addDataAction(QWidget* owner, const QString& caption, void (TfrmShowData::*handler)(),
-                           const QKeySequence& shortcut = {});
-    // An action that runs `handler` through the command gate, committing what is being typed.
-    QAction* addCommand(QWidget* owner, const QString& caption, std::function<void()> handler,
-                        const QKeySequence& shortcut = {});
     void commitCellBox();
     void applySettings();
     void placeWindow();
@@ -127,6 +126,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     HelpViewer* m_help = nullptr;
     CommandGate* m_gate = nullptr;
+    std::unique_ptr<CommandTable> m_commands;
     RecordActions* m_records = nullptr;
     CellActions* m_cells = nullptr;
     // The cell edit box holds the focus: what it holds goes into the cell when it is left.
@@ -142,14 +142,9 @@ private:
     QComboBox* cmbFieldJump = nullptr;
     QSplitter* Splitter1 = nullptr;
     QLineEdit* txtData = nullptr;
-    QAction* mnuFileOpen = nullptr;
     QAction* mnuFileSaveAsCsv = nullptr;
     QAction* mnuOptionFilter = nullptr;
-    // Show-all commands: enabled once something was hidden.
-    std::vector<QAction*> m_showAllActions;
     QAction* mnuInteriFixCell = nullptr;
-    // The commands that need a loaded file, enabled and disabled together.
-    std::vector<QAction*> m_dataActions;
 };
 
 } // namespace ranvo::gui
