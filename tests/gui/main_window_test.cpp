@@ -27,6 +27,7 @@
 #include <QTextBrowser>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTreeWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -396,6 +397,50 @@ private slots:
         replace.cmdReplaceAllClick();
         QCOMPARE(window.state().Grid.Cell(3, 5).substr(0, 10), std::string_view("\x83\x81\x83\x8D\x83\x93\x83\x70\x83\x93")); // メロンパン
         window.state().Modified = false;
+    }
+
+    // The question is asked with the grid showing the cell it is about.
+    void replaceAsksWithTheFoundCellInView() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        window.resize(500, 250);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.DataFileLoad(setup.data, setup.definition);
+        QVERIFY(window.grid().cellRect(3, 17).isNull()); // out of view at first
+        TfrmReplace replace(window.state(), window.host(), &window);
+        replace.txtKey->setText(QStringLiteral("ノート"));
+        replace.txtReplace->setText(QStringLiteral("メモ帳"));
+        bool asked = false;
+        bool cellShown = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked = box->text() == QStringLiteral("置き換えますか？");
+                cellShown = window.grid().viewport()->updatesEnabled() && !window.grid().cellRect(3, 17).isNull();
+                box->button(QMessageBox::No)->click();
+            }
+        });
+        replace.cmdReplaceClick();
+        QVERIFY(asked);
+        QVERIFY(cellShown);
+        QCOMPARE(window.state().Grid.Row(), 17);
+        QVERIFY(!window.state().Modified);
+    }
+
+    void reapplyAsksUnderTheTitleConfirmation() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.DataFileLoad(setup.data, setup.definition);
+        host.answers = {Answer::No};
+        window.findChild<QAction*>(QStringLiteral("tbcRepaint"))->trigger();
+        QCOMPARE(host.messages.back().title, std::string("確認"));
+        QCOMPARE(host.messages.back().buttons, MessageButtons::YesNo);
+        window.state().Modified = true; // any other question keeps the program's name
+        host.answers = {Answer::No};
+        window.close();
+        QVERIFY(host.messages.back().title.empty());
     }
 
     void showByConditionHidesTheUntickedRecordTypes() {

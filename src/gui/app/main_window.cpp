@@ -91,7 +91,12 @@ void TfrmShowData::FormCreate() {
         }
     };
     connect(stgData, &GridView::currentCellChanged, this, &TfrmShowData::refreshFromState);
-    m_host->onBusyChanged = [this](bool busy) { stgData->setPaintingSuspended(busy); };
+    m_host->onBusyChanged = [this](bool busy) {
+        stgData->setPaintingSuspended(busy);
+        if (!busy) {
+            stgData->gridChanged(); // the work may have moved the cursor and scrolled
+        }
+    };
     m_gate = new CommandGate(this);
     m_commands = std::make_unique<CommandTable>(*m_gate);
     m_records = new RecordActions(
@@ -447,6 +452,7 @@ void TfrmShowData::sortRecords(SortAlgorithm algorithm, SortDirection direction)
 }
 
 void TfrmShowData::mnuEditRepaintClick() {
+    const QuestionTitle title(*m_ui, "確認");
     ReapplyDefinition(*m_state, *m_ui);
     refreshFromState();
 }
