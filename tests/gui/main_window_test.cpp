@@ -277,6 +277,26 @@ private slots:
         QCOMPARE(window.findChild<QAction*>(QStringLiteral("tbcReplace"))->toolTip(), QStringLiteral("置換　Ctrl + H"));
     }
 
+    void statusBarShowsItsTextsWhole() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.DataFileLoad(setup.data, setup.definition);
+        StatusPanels& panels = window.statusPanels();
+        const QFontMetrics metrics(panels.font());
+        QVERIFY(panels.height() >= StatusPanels::kTextInset + metrics.height());
+
+        window.state().Grid.SetRowCount(1000001); // a file of a million records
+        window.refreshFromState();
+        const auto& widths = panels.widths();
+        QVERIFY(widths[0] > metrics.horizontalAdvance(QStringLiteral("行:1000000　列:5")) + StatusPanels::kTextInset);
+        QCOMPARE(widths[0] + widths[1] + widths[2] + widths[3] + widths[4], window.width() / 20 * 20);
+        QCOMPARE(widths[1], window.width() / 20 * 4); // only the field name's panel gives way
+    }
+
     void openDialogListsTheEightNewestFiles() {
         Setup setup;
         std::string history;

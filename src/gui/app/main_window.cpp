@@ -7,6 +7,7 @@
 #include "core/app/fixed_captions.h"
 #include "core/app/hiding.h"
 #include "core/app/highlight.h"
+#include "core/app/status_bar.h"
 #include "core/app/window_updates.h"
 #include "core/editing/cell_editing.h"
 #include "core/editing/reapply.h"
@@ -45,6 +46,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -363,8 +365,14 @@ void TfrmShowData::applySettings() {
     stgData->setBackgroundColor(toQColor(settings.BackColor));
     staBar->setLook(toQFont(settings.StaFont), toQColor(settings.StaFont.Color),
                     toQColor(settings.StaColor));
-    statusBar()->setFixedHeight(static_cast<int>(settings.StaFont.Size * 1.3) + 8);
+    fitStatusBar(static_cast<int>(settings.StaFont.Size * 1.3) + 8);
     tlbMenu->setStyleSheet(toolbarStyle(toQColor(settings.ToolBarColor)));
+}
+
+// The status bar gets `height`, or more when its font needs more: the whole text always shows.
+void TfrmShowData::fitStatusBar(int height) {
+    statusBar()->layout()->activate();
+    statusBar()->setFixedHeight(std::max(height, statusBar()->layout()->minimumSize().height()));
 }
 
 void TfrmShowData::placeWindow() {
@@ -587,7 +595,7 @@ void TfrmShowData::applyNewSettings(const TRanvoSetting& settings) {
     if (grid.ColCount() > 0) {
         grid.SetColWidth(0, RecordNumberColumnWidth(*m_host));
     }
-    statusBar()->setFixedHeight(m_host->TextHeight(FontRole::Status, "A") + 7);
+    fitStatusBar(m_host->TextHeight(FontRole::Status, "A") + 7);
     m_state->Settings.SaveSetting();
     refreshFromState();
 }
@@ -707,6 +715,7 @@ void TfrmShowData::refreshFromState() {
         panels[i] = fromUtf8(state.StatusPanels[i]);
     }
     staBar->setTexts(panels);
+    layoutStatusPanels();
     if (!m_cellBoxEntered) {
         txtData->setText(toQString(state.CellBoxText));
     }
@@ -737,11 +746,9 @@ void TfrmShowData::refreshFromState() {
 }
 
 void TfrmShowData::layoutStatusPanels() {
-    if (!m_state->FormAlive) {
-        return;
+    if (m_state->FormAlive) {
+        staBar->layOut(width(), fromUtf8(WidestPositionText(*m_state)));
     }
-    const int unit = width() / 20;
-    staBar->setWidths({3 * unit, 4 * unit, 3 * unit, 6 * unit, 4 * unit});
 }
 
 void TfrmShowData::resizeEvent(QResizeEvent* event) {

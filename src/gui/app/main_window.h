@@ -111,6 +111,7 @@ private:
     void createContextMenu();
     void commitCellBox();
     void applySettings();
+    void fitStatusBar(int height);
     void placeWindow();
     bool stgDataSelectCell(int col, int row);
     void cmbFieldJumpActivated(int index);
