@@ -481,6 +481,39 @@ private slots:
         QVERIFY(grid.RowHeight(6) > 0); // a trailer
     }
 
+    void conditionCellsAreLeftByTheArrowsAtTheirEdges() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.DataFileLoad(setup.data, setup.definition);
+        TfrmVisible dialog(window.state(), host, &window);
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.chkFieldNum->setChecked(true);
+        QTableWidget& keys = *dialog.stgKey;
+        const int last = keys.columnCount() - 1;
+        keys.setFocus();
+        keys.setCurrentCell(1, 0);
+        QTest::keyClicks(&keys, QStringLiteral("=")); // typing starts editing the cell
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("H"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right); // the caret is at the end
+        QCOMPARE(keys.currentColumn(), 1);
+        QCOMPARE(keys.item(1, 0)->text(), QStringLiteral("=H"));
+        QTest::keyClicks(&keys, QStringLiteral("x"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left); // within the text
+        QCOMPARE(keys.currentColumn(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left); // at its start: to the first column
+        QCOMPARE(keys.currentColumn(), 0);
+        QCOMPARE(keys.item(1, 1)->text(), QStringLiteral("x"));
+
+        keys.setCurrentCell(1, last);
+        QTest::keyClicks(&keys, QStringLiteral("9"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right); // no column beyond the last
+        QCOMPARE(keys.currentColumn(), last);
+    }
+
     void filterSettingsOpenWithCtrlROnceAFileIsLoaded() {
         Setup setup;
         TfrmShowData window(AppHome(setup.home), {});
