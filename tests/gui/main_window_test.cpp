@@ -313,6 +313,24 @@ private slots:
         QCOMPARE(dialog.cmbDefine->itemText(0), QStringLiteral("(自動判別)"));
     }
 
+    void openDialogKeepsItsShapeWhateverTheHistoryHolds() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        const int usualWidth = TfrmDialog(window.state(), window.host(), &window).sizeHint().width();
+        test::WriteBytes(setup.home / "history.dat", "/data/" + std::string(300, 'x') + ".txt\r\n/def/a.def\r\n");
+        TfrmDialog dialog(window.state(), window.host(), &window);
+        QCOMPARE(dialog.sizeHint().width(), usualWidth);
+
+        // 開く and キャンセル stand between the definition and the character code.
+        const auto top = [&dialog](QWidget* widget) { return widget->mapTo(&dialog, QPoint()).y(); };
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(top(dialog.cmbDefine) < top(dialog.cmdOpen));
+        QCOMPARE(top(dialog.cmdCancel), top(dialog.cmdOpen));
+        QVERIFY(top(dialog.cmdOpen) < top(dialog.cmbWordType));
+        QVERIFY(top(dialog.cmbWordType) < top(dialog.chkReadRange));
+    }
+
     void badRangeIsRefusedAndReset() {
         Setup setup;
         TfrmShowData window(AppHome(setup.home), {});
