@@ -649,6 +649,25 @@ private slots:
         QVERIFY(written.find("MaxHistoryNum=30") != std::string::npos);
     }
 
+    void doubleClickedDefinitionFolderOpensTheChooserThere() {
+        Setup setup;
+        fs::create_directories(setup.dir / "defs" / "more");
+        TfrmShowData window(AppHome(setup.home), {});
+        window.state().Settings.DefineFolders = {(setup.dir / "defs").string()};
+        test::FakeUiHost host;
+        TfrmOption dialog(window.state().Settings, host, &window);
+        host.chosenPaths = {setup.dir / "defs" / "more"};
+        emit dialog.lstFolder->itemDoubleClicked(dialog.lstFolder->item(0));
+        QCOMPARE(host.fileChoices.back().initial, setup.dir / "defs");
+        QCOMPARE(dialog.lstFolder->count(), 2); // the folder chosen there joins the list
+        QCOMPARE(dialog.lstFolder->item(1)->text(), QString::fromStdString((setup.dir / "defs" / "more").string()));
+
+        fs::remove_all(setup.dir / "defs");
+        emit dialog.lstFolder->itemDoubleClicked(dialog.lstFolder->item(0));
+        QCOMPARE(host.messageTexts(), std::vector<std::string>{"このドライブは現在使用できません"});
+        QCOMPARE(host.fileChoices.size(), std::size_t{1});
+    }
+
     void unsavedChangesAreAskedAboutBeforeOpening() {
         Setup setup;
         TfrmShowData window(AppHome(setup.home), {});
