@@ -6,6 +6,10 @@
 #include "gui/platform/program_images.h"
 #include "gui/platform/text_codec.h"
 
+#include <cstring>
+#include <iostream>
+#include <string_view>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -14,10 +18,6 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
-
-#include <cstring>
-#include <iostream>
-#include <string_view>
 
 namespace {
 

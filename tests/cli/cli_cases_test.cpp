@@ -41,7 +41,8 @@ std::string shellQuoted(const std::string& word) {
 
 // Runs the tool in `folder` with `args`, its standard output and error going to files of
 // `scratch`; answers its exit code, or -1 when it did not exit.
-int runTool(const fs::path& folder, const std::vector<std::string>& args, const test::TempDir& scratch) {
+int runTool(const fs::path& folder, const std::vector<std::string>& args,
+            const test::TempDir& scratch) {
     const char* const replacement = std::getenv("RANVO_CLI_COMMAND");
     std::string command = "cd " + shellQuoted(folder.string()) + " && " +
                           (replacement != nullptr ? replacement : shellQuoted(RANVO_CLI));
@@ -92,7 +93,8 @@ TEST(CliHome, ReadingCommandsWriteNothingIntoTheHome) {
     fs::copy_file(cases / "detect-by-scoring" / "sales.txt", scratch / "sales.txt");
     EXPECT_EQ(runTool(scratch.path(), {"detect", "sales.txt", "--home", "home"}, scratch), 0);
     EXPECT_EQ(test::ReadBytes(scratch / "stdout"), "home/define/sales.def\n");
-    EXPECT_EQ(runTool(scratch.path(), {"dump", "sales.txt", "--home", "home", "--quiet"}, scratch), 0);
+    EXPECT_EQ(runTool(scratch.path(), {"dump", "sales.txt", "--home", "home", "--quiet"}, scratch),
+              0);
     EXPECT_FALSE(fs::exists(scratch / "home" / "config.ini"));
 }
 

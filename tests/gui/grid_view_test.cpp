@@ -111,7 +111,8 @@ private slots:
         QWidget* viewport = f.view.viewport();
         const auto drag = [viewport](QPoint from, QPoint to) {
             QTest::mousePress(viewport, Qt::LeftButton, {}, from);
-            QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+            QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton,
+                             Qt::LeftButton, {});
             QCoreApplication::sendEvent(viewport, &move);
             QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
         };
@@ -129,7 +130,8 @@ private slots:
 
         // Dragged past its start, a column keeps one pixel: sizing never hides it.
         const QRect column2 = f.view.cellRect(2, 0);
-        drag(QPoint(column2.right() + 1, column2.center().y()), QPoint(column2.left() - 20, column2.center().y()));
+        drag(QPoint(column2.right() + 1, column2.center().y()),
+             QPoint(column2.left() - 20, column2.center().y()));
         QCOMPARE(f.state.Grid.ColWidth(2), 1);
     }
 

@@ -2,38 +2,38 @@
 
 #include "gui/app/main_window.h"
 #include "gui/app/record_actions.h"
+#include "gui/app/status_panels.h"
 #include "gui/editing/find_dialogs.h"
-#include "gui/settings/option_dialog.h"
+#include "gui/grid/grid_view.h"
+#include "gui/loading/open_dialog.h"
 #include "gui/platform/help_viewer.h"
+#include "gui/settings/option_dialog.h"
 #include "gui/views/filter_dialog.h"
 #include "gui/views/navigator_dialog.h"
 #include "gui/views/visible_dialog.h"
-#include "gui/app/status_panels.h"
-#include "gui/grid/grid_view.h"
-#include "gui/loading/open_dialog.h"
 #include "support/byte_files.h"
 #include "support/fake_ui_host.h"
 #include "support/temp_dir.h"
 
+#include <filesystem>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QFontComboBox>
 #include <QComboBox>
+#include <QFontComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QTextBrowser>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
-#include <QTreeWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <QtTest>
-
-#include <filesystem>
 
 namespace ranvo::gui {
 
@@ -185,11 +185,25 @@ private slots:
         TfrmShowData window(AppHome(setup.home), {});
         test::FakeUiHost host;
         window.useUiHost(host);
-        const std::vector<std::string> watched{
-            "mnuFileOpen",   "mnuFileSave",      "mnuEdit",     "mnuEditSort",       "mnuEditQuickSort",
-            "mnuEditAllCellCopy", "mnuEditUndo", "mnuView",     "mnuViewHighLight",  "mnuViewCell",
-            "mnuViewVisibleAll", "mnuRecordCopy", "mnuRecordViewUnVisRow", "tbcSave", "tbcUnVisRow",
-            "tbcVisAll",     "tbcFind",          "tbcReplace",  "tbcAsk"};
+        const std::vector<std::string> watched{"mnuFileOpen",
+                                               "mnuFileSave",
+                                               "mnuEdit",
+                                               "mnuEditSort",
+                                               "mnuEditQuickSort",
+                                               "mnuEditAllCellCopy",
+                                               "mnuEditUndo",
+                                               "mnuView",
+                                               "mnuViewHighLight",
+                                               "mnuViewCell",
+                                               "mnuViewVisibleAll",
+                                               "mnuRecordCopy",
+                                               "mnuRecordViewUnVisRow",
+                                               "tbcSave",
+                                               "tbcUnVisRow",
+                                               "tbcVisAll",
+                                               "tbcFind",
+                                               "tbcReplace",
+                                               "tbcAsk"};
         // The names of the watched commands that are enabled, between spaces.
         const auto enabled = [&] {
             std::string on;
@@ -201,29 +215,36 @@ private slots:
             }
             return QString::fromStdString(on);
         };
-        QCOMPARE(enabled(), QStringLiteral(" mnuFileOpen mnuEdit mnuView mnuRecordCopy tbcFind tbcReplace tbcAsk"));
+        QCOMPARE(
+            enabled(),
+            QStringLiteral(" mnuFileOpen mnuEdit mnuView mnuRecordCopy tbcFind tbcReplace tbcAsk"));
         QVERIFY(!window.grid().isEnabled());
 
         window.DataFileLoad(setup.data, setup.definition);
-        QCOMPARE(enabled(), QStringLiteral(" mnuFileOpen mnuFileSave mnuEdit mnuEditSort mnuEditQuickSort"
-                                           " mnuEditAllCellCopy mnuView mnuViewHighLight mnuViewCell mnuRecordCopy"
-                                           " mnuRecordViewUnVisRow tbcSave tbcUnVisRow tbcFind tbcReplace tbcAsk"));
+        QCOMPARE(
+            enabled(),
+            QStringLiteral(" mnuFileOpen mnuFileSave mnuEdit mnuEditSort mnuEditQuickSort"
+                           " mnuEditAllCellCopy mnuView mnuViewHighLight mnuViewCell mnuRecordCopy"
+                           " mnuRecordViewUnVisRow tbcSave tbcUnVisRow tbcFind tbcReplace tbcAsk"));
         window.grid().moveTo(1, 2, false);
         window.findChild<QAction*>(QStringLiteral("mnuViewUnVisibleRow"))->trigger();
         QVERIFY(window.findChild<QAction*>(QStringLiteral("mnuViewVisibleAll"))->isEnabled());
         QVERIFY(window.findChild<QAction*>(QStringLiteral("tbcVisAll"))->isEnabled());
         window.findChild<QAction*>(QStringLiteral("tbcVisAll"))->trigger();
         QVERIFY(!window.findChild<QAction*>(QStringLiteral("mnuViewVisibleAll"))->isEnabled());
-        QVERIFY(window.findChild<QAction*>(QStringLiteral("tbcVisAll"))->isEnabled()); // the button stays
+        QVERIFY(window.findChild<QAction*>(QStringLiteral("tbcVisAll"))
+                    ->isEnabled()); // the button stays
 
         // A definition that cannot be read: the menus go, the toolbar keeps its buttons.
         window.DataFileLoad(setup.data, broken);
-        QCOMPARE(host.messageTexts().back(), "定義ファイル\"" + broken.string() + "\"の読込に失敗しました");
-        QCOMPARE(enabled(),
-                 QStringLiteral(" mnuFileOpen mnuRecordCopy tbcSave tbcUnVisRow tbcVisAll tbcFind tbcReplace tbcAsk"));
+        QCOMPARE(host.messageTexts().back(),
+                 "定義ファイル\"" + broken.string() + "\"の読込に失敗しました");
+        QCOMPARE(enabled(), QStringLiteral(" mnuFileOpen mnuRecordCopy tbcSave tbcUnVisRow "
+                                           "tbcVisAll tbcFind tbcReplace tbcAsk"));
         QVERIFY(!window.grid().isEnabled());
         QVERIFY(!window.cellBox().isEnabled());
-        window.findChild<QAction*>(QStringLiteral("tbcSave"))->trigger(); // nothing loaded: nothing happens
+        window.findChild<QAction*>(QStringLiteral("tbcSave"))
+            ->trigger(); // nothing loaded: nothing happens
         QCOMPARE(host.messages.size(), std::size_t{1});
     }
 
@@ -248,11 +269,13 @@ private slots:
         Setup setup;
         TfrmShowData window(AppHome(setup.home), {});
         QStringList items;
-        for (const QAction* action : window.findChild<QMenu*>(QStringLiteral("mnuEdit"))->actions()) {
+        for (const QAction* action :
+             window.findChild<QMenu*>(QStringLiteral("mnuEdit"))->actions()) {
             items.append(action->isSeparator() ? QStringLiteral("-") : action->text());
         }
         QCOMPARE(items.join(QLatin1Char('|')),
-                 QStringLiteral("検索(&F)|置換(&H)|-|定義再適用(&R)|-|標準ソート(&S)|高速ソート(&Q)|全てセルコピー(&A)|-|やり直し"));
+                 QStringLiteral("検索(&F)|置換(&H)|-|定義再適用(&R)|-|標準ソート(&S)|高速ソート(&Q)"
+                                "|全てセルコピー(&A)|-|やり直し"));
     }
 
     void toolbarShowsEveryButtonAsAnImageAtTheDefaultSize() {
@@ -273,8 +296,10 @@ private slots:
             QVERIFY(button->geometry().right() < toolbar->width());
         }
         QCOMPARE(buttons, 21);
-        QCOMPARE(window.findChild<QAction*>(QStringLiteral("tbcFind"))->toolTip(), QStringLiteral("検索　Ctrl + F"));
-        QCOMPARE(window.findChild<QAction*>(QStringLiteral("tbcReplace"))->toolTip(), QStringLiteral("置換　Ctrl + H"));
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("tbcFind"))->toolTip(),
+                 QStringLiteral("検索　Ctrl + F"));
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("tbcReplace"))->toolTip(),
+                 QStringLiteral("置換　Ctrl + H"));
     }
 
     void statusBarShowsItsTextsWhole() {
@@ -292,8 +317,10 @@ private slots:
         window.state().Grid.SetRowCount(1000001); // a file of a million records
         window.refreshFromState();
         const auto& widths = panels.widths();
-        QVERIFY(widths[0] > metrics.horizontalAdvance(QStringLiteral("行:1000000　列:5")) + StatusPanels::kTextInset);
-        QCOMPARE(widths[0] + widths[1] + widths[2] + widths[3] + widths[4], window.width() / 20 * 20);
+        QVERIFY(widths[0] > metrics.horizontalAdvance(QStringLiteral("行:1000000　列:5")) +
+                                StatusPanels::kTextInset);
+        QCOMPARE(widths[0] + widths[1] + widths[2] + widths[3] + widths[4],
+                 window.width() / 20 * 20);
         QCOMPARE(widths[1], window.width() / 20 * 4); // only the field name's panel gives way
     }
 
@@ -316,13 +343,17 @@ private slots:
     void openDialogKeepsItsShapeWhateverTheHistoryHolds() {
         Setup setup;
         TfrmShowData window(AppHome(setup.home), {});
-        const int usualWidth = TfrmDialog(window.state(), window.host(), &window).sizeHint().width();
-        test::WriteBytes(setup.home / "history.dat", "/data/" + std::string(300, 'x') + ".txt\r\n/def/a.def\r\n");
+        const int usualWidth =
+            TfrmDialog(window.state(), window.host(), &window).sizeHint().width();
+        test::WriteBytes(setup.home / "history.dat",
+                         "/data/" + std::string(300, 'x') + ".txt\r\n/def/a.def\r\n");
         TfrmDialog dialog(window.state(), window.host(), &window);
         QCOMPARE(dialog.sizeHint().width(), usualWidth);
 
         // 開く and キャンセル stand between the definition and the character code.
-        const auto top = [&dialog](QWidget* widget) { return widget->mapTo(&dialog, QPoint()).y(); };
+        const auto top = [&dialog](QWidget* widget) {
+            return widget->mapTo(&dialog, QPoint()).y();
+        };
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(top(dialog.cmbDefine) < top(dialog.cmdOpen));
@@ -454,7 +485,8 @@ private slots:
         QTimer::singleShot(0, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 asked = box->text() == QStringLiteral("置き換えますか？");
-                cellShown = window.grid().viewport()->updatesEnabled() && !window.grid().cellRect(3, 17).isNull();
+                cellShown = window.grid().viewport()->updatesEnabled() &&
+                            !window.grid().cellRect(3, 17).isNull();
                 box->button(QMessageBox::No)->click();
             }
         });
@@ -522,7 +554,8 @@ private slots:
         QTest::keyClicks(&keys, QStringLiteral("x"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left); // within the text
         QCOMPARE(keys.currentColumn(), 1);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left); // at its start: to the first column
+        QTest::keyClick(QApplication::focusWidget(),
+                        Qt::Key_Left); // at its start: to the first column
         QCOMPARE(keys.currentColumn(), 0);
         QCOMPARE(keys.item(1, 1)->text(), QStringLiteral("x"));
 
@@ -622,7 +655,10 @@ private slots:
 
         // The add box and the context menu's items have topics of their own.
         QCOMPARE(helpContextOf(&window.recordActions().addBox()), 24);
-        QCOMPARE(window.findChild<QAction*>(QStringLiteral("mnuRecordCopy"))->property("helpContext").toInt(), 10);
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("mnuRecordCopy"))
+                     ->property("helpContext")
+                     .toInt(),
+                 10);
     }
 
     void optionsAreAppliedAndWritten() {
@@ -660,7 +696,8 @@ private slots:
         emit dialog.lstFolder->itemDoubleClicked(dialog.lstFolder->item(0));
         QCOMPARE(host.fileChoices.back().initial, setup.dir / "defs");
         QCOMPARE(dialog.lstFolder->count(), 2); // the folder chosen there joins the list
-        QCOMPARE(dialog.lstFolder->item(1)->text(), QString::fromStdString((setup.dir / "defs" / "more").string()));
+        QCOMPARE(dialog.lstFolder->item(1)->text(),
+                 QString::fromStdString((setup.dir / "defs" / "more").string()));
 
         fs::remove_all(setup.dir / "defs");
         emit dialog.lstFolder->itemDoubleClicked(dialog.lstFolder->item(0));

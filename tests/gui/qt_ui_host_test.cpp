@@ -2,13 +2,13 @@
 
 #include "gui/platform/qt_ui_host.h"
 
+#include <functional>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
-
-#include <functional>
 
 namespace ranvo::gui {
 
@@ -17,7 +17,8 @@ class QtUiHostTest : public QObject {
 
 private:
     // Looks at the next message box once it shows, then presses its `button`.
-    static void answerNextBox(std::function<void(QMessageBox&)> look, QMessageBox::StandardButton button) {
+    static void answerNextBox(std::function<void(QMessageBox&)> look,
+                              QMessageBox::StandardButton button) {
         QTimer::singleShot(0, [look = std::move(look), button] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 look(*box);

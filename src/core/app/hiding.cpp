@@ -78,7 +78,8 @@ void HideSelectedRowsAndCols(MainState& state) {
     HideCols(state, selection.Left, selection.Right);
     // Row and column are sought together: each move on its own would stop on the other's
     // hidden line.
-    MoveToVisibleCell(state, state.Grid.Col(), state.Grid.Row(), SearchDirection::BackwardThenForward);
+    MoveToVisibleCell(state, state.Grid.Col(), state.Grid.Row(),
+                      SearchDirection::BackwardThenForward);
 }
 
 void ShowAllRowsAndCols(MainState& state) {

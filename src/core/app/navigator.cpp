@@ -54,8 +54,9 @@ bool outsideView(int index, int first, int shown) {
 // Makes `index` the first entry shown, or the last first entry that still fills the view with
 // `shown` visible entries, so that the view never runs past the grid's end.
 int firstShowing(const AxisExtents& extents, int fixedCount, int index, int shown) {
-    const int lastFirst = extents.nthVisible(
-        std::max(extents.visibleBefore(extents.count()) - std::max(shown, 1), extents.visibleBefore(fixedCount)));
+    const int lastFirst =
+        extents.nthVisible(std::max(extents.visibleBefore(extents.count()) - std::max(shown, 1),
+                                    extents.visibleBefore(fixedCount)));
     return std::max(std::min(index, lastFirst), fixedCount);
 }
 
@@ -180,10 +181,12 @@ bool FindConditionRecord(MainState& state, int condition, int field, RecordSearc
     }
     DataGrid& view = state.Grid;
     if (rowOutside) {
-        view.SetTopRow(firstShowing(view.RowHeights(), view.FixedRows(), row, view.VisibleRowCount()));
+        view.SetTopRow(
+            firstShowing(view.RowHeights(), view.FixedRows(), row, view.VisibleRowCount()));
     }
     if (colOutside) {
-        view.SetLeftCol(firstShowing(view.ColWidths(), view.FixedCols(), col, view.VisibleColCount()));
+        view.SetLeftCol(
+            firstShowing(view.ColWidths(), view.FixedCols(), col, view.VisibleColCount()));
     }
     return true;
 }

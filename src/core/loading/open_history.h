@@ -9,10 +9,10 @@
 // to the data path together with the line after it: a hand-edited file whose pairs have slipped
 // is mended the same way every time, whatever its lines hold.
 
-#include <cstddef>
-#include <cstdint>
 #include "core/platform/paths.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>

@@ -11,10 +11,11 @@
 
 namespace ranvo::gui {
 
-CellActions::CellActions(MainState& state, std::function<UiHost&()> ui, GridView& grid, CommandGate& gate,
-                         CommandTable& commands, std::function<void()> refresh, QWidget* parent)
-    : QObject(parent), m_state(state), m_ui(std::move(ui)), m_grid(grid), m_gate(gate), m_commands(commands),
-      m_refresh(std::move(refresh)) {
+CellActions::CellActions(MainState& state, std::function<UiHost&()> ui, GridView& grid,
+                         CommandGate& gate, CommandTable& commands, std::function<void()> refresh,
+                         QWidget* parent)
+    : QObject(parent), m_state(state), m_ui(std::move(ui)), m_grid(grid), m_gate(gate),
+      m_commands(commands), m_refresh(std::move(refresh)) {
     grid.commitEdit = [this](int col, int row, const std::string& text, const std::string& previous) {
         CommitCellEdit(m_state, col, row, text, previous);
         m_refresh();
@@ -34,10 +35,14 @@ CellActions::CellActions(MainState& state, std::function<UiHost&()> ui, GridView
 
 void CellActions::addCellCommandsTo(QWidget* contextMenuOwner) {
     // The shortcuts are shown in the captions only: the grid's keys carry them.
-    m_commands.addTo(contextMenuOwner, {"popCellCopy", QStringLiteral("セルコピー      Ctrl+C"), CommandGroup::Always, 10},
-                     [this] { popCellCopyClick(); });
-    m_commands.addTo(contextMenuOwner, {"popCellPaste", QStringLiteral("セル貼り付け  Ctrl+V"), CommandGroup::Always, 10},
-                     [this] { popCellPasteClick(); });
+    m_commands.addTo(
+        contextMenuOwner,
+        {"popCellCopy", QStringLiteral("セルコピー      Ctrl+C"), CommandGroup::Always, 10},
+        [this] { popCellCopyClick(); });
+    m_commands.addTo(
+        contextMenuOwner,
+        {"popCellPaste", QStringLiteral("セル貼り付け  Ctrl+V"), CommandGroup::Always, 10},
+        [this] { popCellPasteClick(); });
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     contextMenuOwner->addAction(separator);
@@ -62,8 +67,10 @@ void CellActions::addOptionsTo(QWidget* contextMenuOwner) {
 }
 
 void CellActions::addCopyAllTo(QMenu* menu) {
-    m_commands.addTo(menu, {"mnuEditAllCellCopy", QStringLiteral("全てセルコピー(&A)"), CommandGroup::FileMenus, 10},
-                     [this] { mnuEditAllCellCopyClick(); });
+    m_commands.addTo(
+        menu,
+        {"mnuEditAllCellCopy", QStringLiteral("全てセルコピー(&A)"), CommandGroup::FileMenus, 10},
+        [this] { mnuEditAllCellCopyClick(); });
 }
 
 void CellActions::done() {

@@ -7,7 +7,8 @@
 
 namespace ranvo::gui {
 
-QAction* CommandTable::create(QObject* parent, const CommandSpec& spec, std::function<void()> handler) {
+QAction* CommandTable::create(QObject* parent, const CommandSpec& spec,
+                              std::function<void()> handler) {
     auto* action = new QAction(spec.caption, parent);
     action->setObjectName(QString::fromLatin1(spec.name));
     action->setShortcut(spec.shortcut);
@@ -16,14 +17,15 @@ QAction* CommandTable::create(QObject* parent, const CommandSpec& spec, std::fun
     return action;
 }
 
-QAction* CommandTable::addTo(QWidget* owner, const CommandSpec& spec, std::function<void()> handler) {
+QAction* CommandTable::addTo(QWidget* owner, const CommandSpec& spec,
+                             std::function<void()> handler) {
     QAction* action = create(owner, spec, std::move(handler));
     owner->addAction(action);
     return action;
 }
 
-QMenu* CommandTable::addMenu(QMenu* menu, const char* name, const QString& caption, CommandGroup group,
-                             int help) {
+QMenu* CommandTable::addMenu(QMenu* menu, const char* name, const QString& caption,
+                             CommandGroup group, int help) {
     QMenu* submenu = menu->addMenu(caption);
     add(submenu, name, group, help);
     return submenu;

@@ -8,12 +8,12 @@
 #include "core/app/command_enabling.h"
 #include "gui/app/command_gate.h"
 
-#include <QKeySequence>
-#include <QString>
-
 #include <functional>
 #include <utility>
 #include <vector>
+
+#include <QKeySequence>
+#include <QString>
 
 class QAction;
 class QMenu;
@@ -40,7 +40,8 @@ public:
     // The same, added to `owner` (a menu, a toolbar, the grid's context menu).
     QAction* addTo(QWidget* owner, const CommandSpec& spec, std::function<void()> handler);
     // A submenu of `menu`, enabled as `group` says.
-    QMenu* addMenu(QMenu* menu, const char* name, const QString& caption, CommandGroup group, int help);
+    QMenu* addMenu(QMenu* menu, const char* name, const QString& caption, CommandGroup group,
+                   int help);
     // A menu of the window's menu bar, or any other menu made elsewhere.
     void add(QMenu* menu, const char* name, CommandGroup group, int help);
 

@@ -17,17 +17,19 @@ namespace ranvo::gui {
 
 RecordActions::RecordActions(MainState& state, std::function<UiHost&()> ui, GridView& grid,
                              CommandTable& commands, std::function<void()> refresh, QWidget* parent)
-    : QObject(parent), m_state(state), m_ui(std::move(ui)), m_grid(grid), m_refresh(std::move(refresh)) {
+    : QObject(parent), m_state(state), m_ui(std::move(ui)), m_grid(grid),
+      m_refresh(std::move(refresh)) {
     txtAdd = new QLineEdit(grid.viewport());
     txtAdd->hide();
     txtAdd->installEventFilter(this);
     setHelpContext(txtAdd, 24);
 
     // Undo does nothing while anything is being typed.
-    mnuEditUndo = commands.create(this,
-                                  {"mnuEditUndo", QStringLiteral("やり直し"), CommandGroup::Undo, 25,
-                                   QKeySequence(Qt::CTRL | Qt::Key_Z), CommandGate::Typing::Refuse},
-                                  [this] { mnuEditUndoClick(); });
+    mnuEditUndo =
+        commands.create(this,
+                        {"mnuEditUndo", QStringLiteral("やり直し"), CommandGroup::Undo, 25,
+                         QKeySequence(Qt::CTRL | Qt::Key_Z), CommandGate::Typing::Refuse},
+                        [this] { mnuEditUndoClick(); });
     mnuEditUndo->setShortcutContext(Qt::WindowShortcut);
     mnuRecordCopy = makeAction(commands, "mnuRecordCopy", QStringLiteral("レコードコピー(&C)"),
                                &RecordActions::mnuRecordCopyClick, Qt::Key_C);
@@ -47,12 +49,14 @@ RecordActions::RecordActions(MainState& state, std::function<UiHost&()> ui, Grid
 // They stay enabled without a file and do nothing then; paste waits for something copied.
 QAction* RecordActions::makeAction(CommandTable& commands, const char* name, const QString& caption,
                                    void (RecordActions::*handler)(), Qt::Key key) {
-    const CommandGroup group =
-        handler == &RecordActions::mnuRecordPasteClick ? CommandGroup::RecordPaste : CommandGroup::Always;
-    QAction* action = commands.create(this,
-                                      {name, caption, group, 10, QKeySequence(Qt::CTRL | Qt::ALT | key),
-                                       CommandGate::Typing::KeepRecord},
-                                      [this, handler] { (this->*handler)(); });
+    const CommandGroup group = handler == &RecordActions::mnuRecordPasteClick
+                                   ? CommandGroup::RecordPaste
+                                   : CommandGroup::Always;
+    QAction* action =
+        commands.create(this,
+                        {name, caption, group, 10, QKeySequence(Qt::CTRL | Qt::ALT | key),
+                         CommandGate::Typing::KeepRecord},
+                        [this, handler] { (this->*handler)(); });
     action->setShortcutContext(Qt::WindowShortcut);
     return action;
 }

@@ -26,8 +26,8 @@ class RecordActions : public QObject {
     Q_OBJECT
 
 public:
-    RecordActions(MainState& state, std::function<UiHost&()> ui, GridView& grid, CommandTable& commands,
-                  std::function<void()> refresh, QWidget* parent);
+    RecordActions(MainState& state, std::function<UiHost&()> ui, GridView& grid,
+                  CommandTable& commands, std::function<void()> refresh, QWidget* parent);
 
     void addUndoTo(QMenu* menu);
     void addRecordCommandsTo(QWidget* contextMenuOwner);

@@ -1,9 +1,9 @@
 #include "gui/app/status_panels.h"
 
+#include <algorithm>
+
 #include <QFontMetrics>
 #include <QPainter>
-
-#include <algorithm>
 
 namespace ranvo::gui {
 
@@ -49,7 +49,8 @@ void StatusPanels::paintEvent(QPaintEvent*) {
         painter.setPen(palette().color(QPalette::Mid));
         painter.drawRect(box.adjusted(0, 0, -1, -1));
         painter.setPen(m_text);
-        painter.drawText(box.adjusted(kTextInset, kTextInset, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+        painter.drawText(box.adjusted(kTextInset, kTextInset, 0, 0),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                          m_texts[static_cast<std::size_t>(i)]);
         left += m_widths[static_cast<std::size_t>(i)];
     }

@@ -2,16 +2,16 @@
 
 #include "gui/platform/text_codec.h"
 
-#include <QInputMethodEvent>
+#include <algorithm>
+#include <cstdlib>
+
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-
-#include <algorithm>
-#include <cstdlib>
 
 namespace ranvo::gui {
 namespace {
@@ -180,7 +180,8 @@ void GridView::gridChanged() {
 void GridView::relayout() {
     const QSize size = viewport()->size();
     do {
-        m_rows = layoutAxis(m_grid.RowHeights(), m_grid.FixedRows(), m_grid.TopRow(), size.height());
+        m_rows =
+            layoutAxis(m_grid.RowHeights(), m_grid.FixedRows(), m_grid.TopRow(), size.height());
         m_cols = layoutAxis(m_grid.ColWidths(), m_grid.FixedCols(), m_grid.LeftCol(), size.width());
     } while (keepViewFilled());
     m_grid.SetVisibleCounts(m_rows.fullyShown, m_cols.fullyShown);
@@ -195,8 +196,10 @@ bool GridView::keepViewFilled() {
         const int last = extents.previousVisible(extents.count() - 1);
         return last < fixedCount ? fixedCount : firstToShowLast(extents, fixedCount, last, length);
     };
-    const int top = lastFirst(m_grid.RowHeights(), m_grid.FixedRows(), size.height() - m_rows.fixedEnd);
-    const int left = lastFirst(m_grid.ColWidths(), m_grid.FixedCols(), size.width() - m_cols.fixedEnd);
+    const int top =
+        lastFirst(m_grid.RowHeights(), m_grid.FixedRows(), size.height() - m_rows.fixedEnd);
+    const int left =
+        lastFirst(m_grid.ColWidths(), m_grid.FixedCols(), size.width() - m_cols.fixedEnd);
     bool moved = false;
     if (m_grid.TopRow() > top) {
         m_grid.SetTopRow(top);
@@ -462,7 +465,8 @@ GridView::SizingBorder GridView::sizingBorderAt(const QPoint& point) const {
     constexpr int kReach = 2;
     const auto find = [&](const AxisLayout& layout, int position, Qt::Orientation orientation) {
         for (const AxisSegment& segment : layout.segments) {
-            if (segment.extent > 0 && std::abs(position - (segment.start + segment.extent)) <= kReach) {
+            if (segment.extent > 0 &&
+                std::abs(position - (segment.start + segment.extent)) <= kReach) {
                 return SizingBorder{orientation, segment.index, segment.start};
             }
         }
@@ -527,7 +531,8 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
         if (border.index < 0) {
             viewport()->unsetCursor();
         } else {
-            viewport()->setCursor(border.orientation == Qt::Horizontal ? Qt::SplitHCursor : Qt::SplitVCursor);
+            viewport()->setCursor(border.orientation == Qt::Horizontal ? Qt::SplitHCursor
+                                                                       : Qt::SplitVCursor);
         }
         return;
     }

@@ -6,7 +6,8 @@
 
 namespace ranvo::gui {
 
-EdgeMovingDelegate::EdgeMovingDelegate(QAbstractItemView* view) : QStyledItemDelegate(view), m_view(view) {}
+EdgeMovingDelegate::EdgeMovingDelegate(QAbstractItemView* view)
+    : QStyledItemDelegate(view), m_view(view) {}
 
 bool EdgeMovingDelegate::eventFilter(QObject* object, QEvent* event) {
     auto* editor = qobject_cast<QLineEdit*>(object);

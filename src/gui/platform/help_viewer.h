@@ -6,10 +6,10 @@
 // "helpContext" of the item or of the nearest control around it; the help menu opens the
 // contents.
 
-#include <QDialog>
-
 #include <filesystem>
 #include <functional>
+
+#include <QDialog>
 
 class QTextBrowser;
 

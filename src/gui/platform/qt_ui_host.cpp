@@ -63,9 +63,11 @@ QtUiHost::QtUiHost(QWidget* owner, const TRanvoSetting& settings)
 Answer QtUiHost::Message(std::string_view text, MessageIcon icon, MessageButtons buttons) {
     const BusyPause pause(*this);
     QMessageBox box(m_owner);
-    const bool question = buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
-    box.setWindowTitle(question && !CurrentQuestionTitle().empty() ? fromUtf8(CurrentQuestionTitle())
-                                                                   : QApplication::applicationName());
+    const bool question =
+        buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
+    box.setWindowTitle(question && !CurrentQuestionTitle().empty()
+                           ? fromUtf8(CurrentQuestionTitle())
+                           : QApplication::applicationName());
     box.setText(messageLines(text));
     switch (icon) {
     case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;

@@ -7,11 +7,11 @@
 #include "core/platform/ui_host.h"
 #include "core/settings/ranvo_setting.h"
 
-#include <QDialog>
-
 #include <array>
 #include <filesystem>
 #include <functional>
+
+#include <QDialog>
 
 class QCheckBox;
 class QComboBox;

@@ -1,6 +1,5 @@
-#include "core/app/command_enabling.h"
-
 #include "core/app/app_fixture.h"
+#include "core/app/command_enabling.h"
 #include "core/app/hiding.h"
 #include "core/app/window_updates.h"
 
@@ -16,8 +15,9 @@ protected:
     std::vector<bool> enabling() const {
         std::vector<bool> states;
         for (const CommandGroup group :
-             {CommandGroup::Always, CommandGroup::FileMenus, CommandGroup::FileButtons, CommandGroup::EditViewMenus,
-              CommandGroup::ShowAllMenus, CommandGroup::ShowAllButton, CommandGroup::Undo, CommandGroup::RecordPaste}) {
+             {CommandGroup::Always, CommandGroup::FileMenus, CommandGroup::FileButtons,
+              CommandGroup::EditViewMenus, CommandGroup::ShowAllMenus, CommandGroup::ShowAllButton,
+              CommandGroup::Undo, CommandGroup::RecordPaste}) {
             states.push_back(CommandEnabled(state, group));
         }
         return states;

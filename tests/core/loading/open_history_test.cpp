@@ -81,7 +81,8 @@ TEST(OpenHistory, PathsThatCp932CannotHoldAreFoundAgain) {
     test::WriteBytes(data, "X1\r\n");
     test::WriteBytes(home.DefineFolder() / u8"정의.def", "");
     ASSERT_TRUE(UpdateOpenHistory(home.HistoryFile(), data, home.DefineFolder() / u8"정의.def", 0));
-    ASSERT_TRUE(UpdateOpenHistory(home.HistoryFile(), dir / "plain.txt", home.DefineFolder() / "a.def", 0));
+    ASSERT_TRUE(
+        UpdateOpenHistory(home.HistoryFile(), dir / "plain.txt", home.DefineFolder() / "a.def", 0));
 
     const OpenHistory history = OpenHistory::Read(home.HistoryFile());
     EXPECT_TRUE(history.DataLine(0).starts_with("\xEF\xBB\xBF"));
