@@ -2,7 +2,8 @@
 
 // The main window: the data grid with its record list, the field-jump list and the cell edit box
 // on the toolbar, and the status bar. It owns the main state; its handlers turn events into calls
-// on the core and refresh what the state says into widgets.
+// on the core and refresh what the state says into widgets. Its menus, toolbars, context menu and
+// keys are made in main_window_commands.cpp.
 
 #include "core/editing/sort.h"
 #include "core/printing/grid_printer.h"
