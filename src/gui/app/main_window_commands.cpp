@@ -15,6 +15,8 @@
 #include "gui/platform/text_codec.h"
 #include "gui/settings/info_dialog.h"
 
+#include <tuple>
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -26,8 +28,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
-
-#include <tuple>
 
 namespace ranvo::gui {
 
@@ -135,7 +135,8 @@ void TfrmShowData::createMenusAndToolbars() {
     tlbBox->addWidget(Splitter1);
 
     auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(helpKey, &QShortcut::activated, this, [this] { showHelp(helpContextOf(QApplication::focusWidget())); });
+    connect(helpKey, &QShortcut::activated, this,
+            [this] { showHelp(helpContextOf(QApplication::focusWidget())); });
     new MenuHelpKey([this](int context) { showHelp(context); }, this);
     setHelpContext(this, 5);
     for (QWidget* widget : {static_cast<QWidget*>(stgData), static_cast<QWidget*>(statusBar())}) {
@@ -146,11 +147,13 @@ void TfrmShowData::createMenusAndToolbars() {
     }
 
     auto* jumpShortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_J), this);
-    connect(jumpShortcut, &QShortcut::activated, this,
-            [this] { m_gate->run(CommandGate::Typing::Commit, [this] { cmbFieldJump->setFocus(); }); });
+    connect(jumpShortcut, &QShortcut::activated, this, [this] {
+        m_gate->run(CommandGate::Typing::Commit, [this] { cmbFieldJump->setFocus(); });
+    });
     auto* undoKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace), stgData);
-    connect(undoKey, &QShortcut::activated, this,
-            [this] { m_gate->run(CommandGate::Typing::Refuse, [this] { m_records->mnuEditUndoClick(); }); });
+    connect(undoKey, &QShortcut::activated, this, [this] {
+        m_gate->run(CommandGate::Typing::Refuse, [this] { m_records->mnuEditUndoClick(); });
+    });
 }
 
 // Image buttons with their hints as tool tips. The buttons that need a file are enabled by the
