@@ -168,9 +168,6 @@ void TfrmShowData::createToolbar() {
     const auto own = [this](void (TfrmShowData::*handler)()) {
         return [this, handler] { (this->*handler)(); };
     };
-    const auto records = [this](void (RecordActions::*handler)()) {
-        return [this, handler] { (m_records->*handler)(); };
-    };
     const auto record = CommandGate::Typing::KeepRecord;
     struct Button {
         CommandSpec spec;
@@ -187,16 +184,16 @@ void TfrmShowData::createToolbar() {
         {},
         {{"tbcCopy", QStringLiteral("レコードコピー　Ctrl + Alt + C"), FileButtons, 29, {}, record},
          "record-copy",
-         records(&RecordActions::mnuRecordCopyClick)},
+         [this] { m_records->mnuRecordCopyClick(); }},
         {{"tbcCut", QStringLiteral("レコードカット　Ctrl + Alt + T"), FileButtons, 29, {}, record},
          "record-cut",
-         records(&RecordActions::mnuRecordCutClick)},
+         [this] { m_records->mnuRecordCutClick(); }},
         {{"tbcPaste", QStringLiteral("レコード貼り付け　Ctrl + Alt + P"), Always, 29, {}, record},
          "record-paste",
-         records(&RecordActions::mnuRecordPasteClick)},
+         [this] { m_records->mnuRecordPasteClick(); }},
         {{"tbcDelete", QStringLiteral("レコード削除　Ctrl + Alt + D"), FileButtons, 29, {}, record},
          "record-delete",
-         records(&RecordActions::mnuRecordDeleteClick)},
+         [this] { m_records->mnuRecordDeleteClick(); }},
         {{"tbcFind", QStringLiteral("検索　Ctrl + F"), Always, 21},
          "find",
          own(&TfrmShowData::mnuEditFindClick)},
@@ -206,10 +203,10 @@ void TfrmShowData::createToolbar() {
         {},
         {{"tbcAddNew", QStringLiteral("レコード追加　Ctrl + Alt + N"), FileButtons, 29, {}, record},
          "record-add",
-         records(&RecordActions::mnuRecordAddClick)},
+         [this] { m_records->mnuRecordAddClick(); }},
         {{"tbcInsert", QStringLiteral("レコード挿入　Ctrl + Alt + I"), FileButtons, 29, {}, record},
          "record-insert",
-         records(&RecordActions::mnuRecordInsertClick)},
+         [this] { m_records->mnuRecordInsertClick(); }},
         {},
         {{"tbcUnVisCol", QStringLiteral("列非表示"), FileButtons, 29},
          "hide-columns",
