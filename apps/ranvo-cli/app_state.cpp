@@ -8,7 +8,7 @@ namespace ranvo::cli {
 std::unique_ptr<MainState> makeState(const std::optional<std::string>& home) {
     if (home) {
         const AppHome appHome{PathFromUtf8(*home)};
-        return std::make_unique<MainState>(appHome, TRanvoSetting(appHome.ConfigFile()));
+        return std::make_unique<MainState>(appHome, TRanvoSetting::ReadOnly(appHome.ConfigFile()));
     }
     return std::make_unique<MainState>(AppHome(), TRanvoSetting::Defaults());
 }

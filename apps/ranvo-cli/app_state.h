@@ -2,7 +2,8 @@
 
 // The main state the commands load into, with the application home the user names: its
 // config.ini supplies the settings, its folders the definitions, its history.dat the history
-// that detection consults. Without a home the first-run settings apply and nothing is written.
+// that detection consults. Nothing is written into the home: a home without config.ini, and no
+// home at all, give the first-run settings.
 
 #include "core/state/main_state.h"
 

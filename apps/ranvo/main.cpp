@@ -4,8 +4,12 @@
 #include "gui/app/main_window.h"
 #include "gui/app/ranvo_application.h"
 #include "gui/platform/colors_and_fonts.h"
-#include "gui/platform/program_icon.h"
+#include "gui/platform/program_images.h"
 #include "gui/platform/text_codec.h"
+
+#include <cstring>
+#include <iostream>
+#include <string_view>
 
 #include <QApplication>
 #include <QDir>
@@ -15,10 +19,6 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
-
-#include <cstring>
-#include <iostream>
-#include <string_view>
 
 namespace {
 

@@ -39,6 +39,22 @@ std::string shellQuoted(const std::string& word) {
     return quoted + "'";
 }
 
+// Runs the tool in `folder` with `args`, its standard output and error going to files of
+// `scratch`; answers its exit code, or -1 when it did not exit.
+int runTool(const fs::path& folder, const std::vector<std::string>& args,
+            const test::TempDir& scratch) {
+    const char* const replacement = std::getenv("RANVO_CLI_COMMAND");
+    std::string command = "cd " + shellQuoted(folder.string()) + " && " +
+                          (replacement != nullptr ? replacement : shellQuoted(RANVO_CLI));
+    for (const std::string& arg : args) {
+        command += " " + shellQuoted(arg);
+    }
+    command += " >" + shellQuoted((scratch / "stdout").string());
+    command += " 2>" + shellQuoted((scratch / "stderr").string());
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 class CliCase : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(CliCase, BehavesAsExpected) {
@@ -46,22 +62,12 @@ TEST_P(CliCase, BehavesAsExpected) {
     test::TempDir scratch;
     const fs::path out = scratch / "out";
 
-    const char* const replacement = std::getenv("RANVO_CLI_COMMAND");
-    std::string command = "cd " + shellQuoted(folder.string()) + " && " +
-                          (replacement != nullptr ? replacement : shellQuoted(RANVO_CLI));
+    std::vector<std::string> words;
     std::istringstream args(test::ReadBytes(folder / "args"));
     for (std::string arg; std::getline(args, arg);) {
-        if (arg == "{out}") {
-            arg = out.string();
-        }
-        command += " " + shellQuoted(arg);
+        words.push_back(arg == "{out}" ? out.string() : arg);
     }
-    command += " >" + shellQuoted((scratch / "stdout").string());
-    command += " 2>" + shellQuoted((scratch / "stderr").string());
-
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), std::stoi(readOr(folder / "expected-exit", "0")));
+    EXPECT_EQ(runTool(folder, words, scratch), std::stoi(readOr(folder / "expected-exit", "0")));
     EXPECT_EQ(test::ReadBytes(scratch / "stdout"), readOr(folder / "expected-stdout", ""));
     const std::string stderrText = test::ReadBytes(scratch / "stderr");
     if (fs::exists(folder / "expected-stderr")) {
@@ -74,6 +80,22 @@ TEST_P(CliCase, BehavesAsExpected) {
     if (fs::exists(folder / "expected-out")) {
         EXPECT_EQ(readOr(out, "(no output file)"), test::ReadBytes(folder / "expected-out"));
     }
+}
+
+// The tool only reads a home: one without config.ini gets the first-run settings and is left
+// without the file.
+TEST(CliHome, ReadingCommandsWriteNothingIntoTheHome) {
+    test::TempDir scratch;
+    const fs::path cases(RANVO_CASES);
+    fs::create_directories(scratch / "home" / "define");
+    fs::copy_file(cases / "detect-by-scoring" / "home" / "define" / "sales.def",
+                  scratch / "home" / "define" / "sales.def");
+    fs::copy_file(cases / "detect-by-scoring" / "sales.txt", scratch / "sales.txt");
+    EXPECT_EQ(runTool(scratch.path(), {"detect", "sales.txt", "--home", "home"}, scratch), 0);
+    EXPECT_EQ(test::ReadBytes(scratch / "stdout"), "home/define/sales.def\n");
+    EXPECT_EQ(runTool(scratch.path(), {"dump", "sales.txt", "--home", "home", "--quiet"}, scratch),
+              0);
+    EXPECT_FALSE(fs::exists(scratch / "home" / "config.ini"));
 }
 
 std::vector<std::string> caseNames() {

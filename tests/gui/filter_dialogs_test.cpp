@@ -69,8 +69,15 @@ private slots:
         QCOMPARE(repaints, 1);
 
         dialog.cmbFilter->setEditText(QStringLiteral("gone.fil"));
-        dialog.lstField->setCurrentRow(0);
-        QCOMPARE(dialog.lstField->currentRow(), 1);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QListWidget& fields = *dialog.lstField;
+        QTest::mouseClick(fields.viewport(), Qt::LeftButton, {},
+                          fields.visualItemRect(fields.item(0)).center());
+        QCoreApplication::processEvents();
+        QCOMPARE(fields.currentRow(), 1);
+        QCOMPARE(fields.selectedItems(),
+                 QList<QListWidgetItem*>{fields.item(1)}); // not the clicked one
         QCOMPARE(setup.host.messages.size(), std::size_t{1});
         dialog.cmbCondition->setCurrentIndex(1);
         dialog.cmbConditionChange(1);

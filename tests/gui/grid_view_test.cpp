@@ -106,6 +106,49 @@ private slots:
         QVERIFY(f.state.Grid.Row() <= 100 && f.state.Grid.Col() <= 2);
     }
 
+    void draggingCaptionBordersResizesColumnsAndRows() {
+        Fixture f;
+        QWidget* viewport = f.view.viewport();
+        const auto drag = [viewport](QPoint from, QPoint to) {
+            QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+            QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton,
+                             Qt::LeftButton, {});
+            QCoreApplication::sendEvent(viewport, &move);
+            QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+        };
+        const QRect column1 = f.view.cellRect(1, 0);
+        const QPoint afterColumn1(column1.left() + column1.width(), column1.center().y());
+        drag(afterColumn1, afterColumn1 + QPoint(30, 0));
+        QCOMPARE(f.state.Grid.ColWidth(1), 90);
+        QCOMPARE(f.state.Grid.Selection(), (GridRect{1, 1, 1, 1})); // no column was selected
+        QCOMPARE(f.view.cellRect(2, 0).left(), column1.left() + 91);
+
+        const QRect row2 = f.view.cellRect(0, 2);
+        const QPoint belowRow2(row2.center().x(), row2.top() + row2.height() + 1); // within reach
+        drag(belowRow2, belowRow2 + QPoint(0, 9));
+        QCOMPARE(f.state.Grid.RowHeight(2), 30);
+
+        // Dragged past its start, a column keeps one pixel: sizing never hides it.
+        const QRect column2 = f.view.cellRect(2, 0);
+        drag(QPoint(column2.right() + 1, column2.center().y()),
+             QPoint(column2.left() - 20, column2.center().y()));
+        QCOMPARE(f.state.Grid.ColWidth(2), 1);
+    }
+
+    void viewNeverStaysScrolledPastTheLastRow() {
+        Fixture f;
+        QTest::keyClick(&f.view, Qt::Key_End, Qt::ControlModifier);
+        QVERIFY(f.state.Grid.TopRow() > 80);
+        for (int row = 60; row <= 100; ++row) {
+            f.state.Grid.SetRowHeight(row, -1);
+        }
+        f.view.gridChanged();
+        QVERIFY(f.state.Grid.TopRow() < 59);
+        const QRect last = f.view.cellRect(1, 59);
+        QVERIFY(!last.isNull());
+        QVERIFY(last.bottom() > f.view.viewport()->height() - 22); // the view is filled to its end
+    }
+
     void selectedCellIsPaintedNavy() {
         Fixture f;
         const QImage image = f.view.viewport()->grab().toImage();

@@ -17,8 +17,6 @@
 #include "support/fake_ui_host.h"
 #include "support/temp_dir.h"
 
-#include <filesystem>
-
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -27,11 +25,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QScreen>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -158,6 +159,185 @@ private slots:
         QCOMPARE(window.state().Grid.Cell(0, 1), std::string_view("\x83\x77\x83\x62\x83\x5F")); // ヘッダ
     }
 
+    void fieldJumpListIsUsedFromTheKeyboard() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.show();
+        window.DataFileLoad(setup.data, setup.definition);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.grid().setFocus();
+        QComboBox& list = window.fieldJumpList();
+
+        QTest::keyClick(&window.grid(), Qt::Key_J, Qt::AltModifier);
+        QVERIFY(list.hasFocus());
+        QTest::keyClick(&list, Qt::Key_Down); // arrowing moves the list's selection only
+        QTest::keyClick(&list, Qt::Key_Down);
+        QVERIFY(list.hasFocus());
+        QCOMPARE(list.currentIndex(), 2);
+        QCOMPARE(window.state().Grid.Col(), 1);
+        QTest::keyClick(&list, Qt::Key_Return);
+        QCOMPARE(window.state().Grid.Col(), 3);
+        QVERIFY(window.grid().hasFocus());
+
+        // A pick with the mouse jumps at once, also after keys went down in the list.
+        QTest::keyClick(&window.grid(), Qt::Key_J, Qt::AltModifier);
+        QTest::keyClick(&list, Qt::Key_Up);
+        list.showPopup();
+        QVERIFY(!window.state().JumpKeyDown);
+        list.hidePopup();
+        emit list.activated(3);
+        QCOMPARE(window.state().Grid.Col(), 4);
+    }
+
+    void commandsAreEnabledByAnOpenAndTheMenusTakenBackByAFailedOne() {
+        Setup setup;
+        const fs::path broken = setup.dir / "data" / "broken.def";
+        test::WriteBytes(broken, "no definition\r\n");
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        const std::vector<std::string> watched{"mnuFileOpen",
+                                               "mnuFileSave",
+                                               "mnuEdit",
+                                               "mnuEditSort",
+                                               "mnuEditQuickSort",
+                                               "mnuEditAllCellCopy",
+                                               "mnuEditUndo",
+                                               "mnuView",
+                                               "mnuViewHighLight",
+                                               "mnuViewCell",
+                                               "mnuViewVisibleAll",
+                                               "mnuRecordCopy",
+                                               "mnuRecordViewUnVisRow",
+                                               "tbcSave",
+                                               "tbcUnVisRow",
+                                               "tbcVisAll",
+                                               "tbcFind",
+                                               "tbcReplace",
+                                               "tbcAsk"};
+        // The names of the watched commands that are enabled, between spaces.
+        const auto enabled = [&] {
+            std::string on;
+            for (const std::string& name : watched) {
+                const auto* action = window.findChild<QAction*>(QString::fromStdString(name));
+                if (action == nullptr || action->isEnabled()) {
+                    on += (action == nullptr ? " missing:" : " ") + name;
+                }
+            }
+            return QString::fromStdString(on);
+        };
+        QCOMPARE(
+            enabled(),
+            QStringLiteral(" mnuFileOpen mnuEdit mnuView mnuRecordCopy tbcFind tbcReplace tbcAsk"));
+        QVERIFY(!window.grid().isEnabled());
+
+        window.DataFileLoad(setup.data, setup.definition);
+        QCOMPARE(
+            enabled(),
+            QStringLiteral(" mnuFileOpen mnuFileSave mnuEdit mnuEditSort mnuEditQuickSort"
+                           " mnuEditAllCellCopy mnuView mnuViewHighLight mnuViewCell mnuRecordCopy"
+                           " mnuRecordViewUnVisRow tbcSave tbcUnVisRow tbcFind tbcReplace tbcAsk"));
+        window.grid().moveTo(1, 2, false);
+        window.findChild<QAction*>(QStringLiteral("mnuViewUnVisibleRow"))->trigger();
+        QVERIFY(window.findChild<QAction*>(QStringLiteral("mnuViewVisibleAll"))->isEnabled());
+        QVERIFY(window.findChild<QAction*>(QStringLiteral("tbcVisAll"))->isEnabled());
+        window.findChild<QAction*>(QStringLiteral("tbcVisAll"))->trigger();
+        QVERIFY(!window.findChild<QAction*>(QStringLiteral("mnuViewVisibleAll"))->isEnabled());
+        QVERIFY(window.findChild<QAction*>(QStringLiteral("tbcVisAll"))
+                    ->isEnabled()); // the button stays
+
+        // A definition that cannot be read: the menus go, the toolbar keeps its buttons.
+        window.DataFileLoad(setup.data, broken);
+        QCOMPARE(host.messageTexts().back(),
+                 "定義ファイル\"" + broken.string() + "\"の読込に失敗しました");
+        QCOMPARE(enabled(), QStringLiteral(" mnuFileOpen mnuRecordCopy tbcSave tbcUnVisRow "
+                                           "tbcVisAll tbcFind tbcReplace tbcAsk"));
+        QVERIFY(!window.grid().isEnabled());
+        QVERIFY(!window.cellBox().isEnabled());
+        window.findChild<QAction*>(QStringLiteral("tbcSave"))
+            ->trigger(); // nothing loaded: nothing happens
+        QCOMPARE(host.messages.size(), std::size_t{1});
+    }
+
+    void hidingRowsAndColumnsTogetherKeepsTheCursorOnAVisibleCell() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.DataFileLoad(setup.data, setup.definition);
+        window.grid().moveTo(1, 2, false);
+        window.grid().moveTo(2, 3, true);
+        window.findChild<QAction*>(QStringLiteral("mnuViewUnVisibleBoth"))->trigger();
+        const DataGrid& grid = window.state().Grid;
+        QCOMPARE(grid.RowHeight(2), 0);
+        QCOMPARE(grid.ColWidth(1), 0);
+        QVERIFY(grid.RowHeight(grid.Row()) > 0);
+        QVERIFY(grid.ColWidth(grid.Col()) > 0);
+        QCOMPARE(window.statusPanels().texts()[0], QStringLiteral("行:1　列:3"));
+    }
+
+    void editMenuSeparatesItsGroups() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        QStringList items;
+        for (const QAction* action :
+             window.findChild<QMenu*>(QStringLiteral("mnuEdit"))->actions()) {
+            items.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+        }
+        QCOMPARE(items.join(QLatin1Char('|')),
+                 QStringLiteral("検索(&F)|置換(&H)|-|定義再適用(&R)|-|標準ソート(&S)|高速ソート(&Q)"
+                                "|全てセルコピー(&A)|-|やり直し"));
+    }
+
+    void toolbarShowsEveryButtonAsAnImageAtTheDefaultSize() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* toolbar = window.findChild<QToolBar*>(QStringLiteral("tlbMenu"));
+        int buttons = 0;
+        for (QAction* action : toolbar->actions()) {
+            if (action->isSeparator()) {
+                continue;
+            }
+            ++buttons;
+            QVERIFY2(!action->icon().isNull(), qPrintable(action->objectName()));
+            const QWidget* button = toolbar->widgetForAction(action);
+            QVERIFY2(button != nullptr && button->isVisible(), qPrintable(action->objectName()));
+            QVERIFY(button->geometry().right() < toolbar->width());
+        }
+        QCOMPARE(buttons, 21);
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("tbcFind"))->toolTip(),
+                 QStringLiteral("検索　Ctrl + F"));
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("tbcReplace"))->toolTip(),
+                 QStringLiteral("置換　Ctrl + H"));
+    }
+
+    void statusBarShowsItsTextsWhole() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.DataFileLoad(setup.data, setup.definition);
+        StatusPanels& panels = window.statusPanels();
+        const QFontMetrics metrics(panels.font());
+        QVERIFY(panels.height() >= StatusPanels::kTextInset + metrics.height());
+
+        window.state().Grid.SetRowCount(1000001); // a file of a million records
+        window.refreshFromState();
+        const auto& widths = panels.widths();
+        QVERIFY(widths[0] > metrics.horizontalAdvance(QStringLiteral("行:1000000　列:5")) +
+                                StatusPanels::kTextInset);
+        QCOMPARE(widths[0] + widths[1] + widths[2] + widths[3] + widths[4],
+                 window.width() / 20 * 20);
+        QCOMPARE(widths[1], window.width() / 20 * 4); // only the field name's panel gives way
+    }
+
     void openDialogListsTheEightNewestFiles() {
         Setup setup;
         std::string history;
@@ -172,6 +352,28 @@ private slots:
         QCOMPARE(dialog.cmbFilePath->itemText(7), QStringLiteral("/data/file13.txt"));
         QCOMPARE(dialog.cmbFilePath->currentIndex(), 0);
         QCOMPARE(dialog.cmbDefine->itemText(0), QStringLiteral("(自動判別)"));
+    }
+
+    void openDialogKeepsItsShapeWhateverTheHistoryHolds() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        const int usualWidth =
+            TfrmDialog(window.state(), window.host(), &window).sizeHint().width();
+        test::WriteBytes(setup.home / "history.dat",
+                         "/data/" + std::string(300, 'x') + ".txt\r\n/def/a.def\r\n");
+        TfrmDialog dialog(window.state(), window.host(), &window);
+        QCOMPARE(dialog.sizeHint().width(), usualWidth);
+
+        // 開く and キャンセル stand between the definition and the character code.
+        const auto top = [&dialog](QWidget* widget) {
+            return widget->mapTo(&dialog, QPoint()).y();
+        };
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(top(dialog.cmbDefine) < top(dialog.cmdOpen));
+        QCOMPARE(top(dialog.cmdCancel), top(dialog.cmdOpen));
+        QVERIFY(top(dialog.cmdOpen) < top(dialog.cmbWordType));
+        QVERIFY(top(dialog.cmbWordType) < top(dialog.chkReadRange));
     }
 
     void badRangeIsRefusedAndReset() {
@@ -253,39 +455,6 @@ private slots:
         window.state().Modified = false;
     }
 
-    void charactersCp932CannotHoldAreTypedShownAndAskedAboutOnSaving() {
-        Setup setup;
-        TfrmShowData window(AppHome(setup.home), {});
-        test::FakeUiHost host;
-        window.useUiHost(host);
-        window.show();
-        window.DataFileLoad(setup.data, setup.definition);
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        GridView& grid = window.grid();
-        grid.setFocus();
-        grid.moveTo(3, 2, false); // a detail record's item name, 20 bytes
-        QTest::keyClick(&grid, Qt::Key_A);
-        QVERIFY(grid.isEditing());
-        grid.editor()->setText(QStringLiteral("𠮷〜あ"));
-        QTest::keyClick(grid.editor(), Qt::Key_Return);
-        // Each gets a code of the file's own, two bytes wide, and is shown as itself.
-        const std::string cell(window.state().Grid.Cell(3, 2));
-        QCOMPARE(cell.substr(0, 6), std::string("\xF9\xFC\xF9\xFB\x82\xA0"));
-        QCOMPARE(toQString(cell.substr(0, 6)), QStringLiteral("𠮷〜あ"));
-        QCOMPARE(fromQString(QStringLiteral("〜")), std::string("\xF9\xFB"));
-
-        // Shift_JIS has no place for them: the save asks first.
-        host.answers = {Answer::No};
-        const std::string before = test::ReadBytes(setup.data);
-        window.mnuFileSaveClick();
-        QCOMPARE(host.messageTexts().back(),
-                 std::string("保存する文字コードで表せない文字が2文字あります。\r\n「?"
-                             "」に置き換えて保存しますか？"));
-        QCOMPARE(test::ReadBytes(setup.data), before);
-        window.state().Modified = false;
-    }
-
     void findDialogMovesToMatchesAndSaysWhenThereAreNoMore() {
         Setup setup;
         TfrmShowData window(AppHome(setup.home), {});
@@ -313,6 +482,51 @@ private slots:
         window.state().Modified = false;
     }
 
+    // The question is asked with the grid showing the cell it is about.
+    void replaceAsksWithTheFoundCellInView() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        window.resize(500, 250);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.DataFileLoad(setup.data, setup.definition);
+        QVERIFY(window.grid().cellRect(3, 17).isNull()); // out of view at first
+        TfrmReplace replace(window.state(), window.host(), &window);
+        replace.txtKey->setText(QStringLiteral("ノート"));
+        replace.txtReplace->setText(QStringLiteral("メモ帳"));
+        bool asked = false;
+        bool cellShown = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked = box->text() == QStringLiteral("置き換えますか？");
+                cellShown = window.grid().viewport()->updatesEnabled() &&
+                            !window.grid().cellRect(3, 17).isNull();
+                box->button(QMessageBox::No)->click();
+            }
+        });
+        replace.cmdReplaceClick();
+        QVERIFY(asked);
+        QVERIFY(cellShown);
+        QCOMPARE(window.state().Grid.Row(), 17);
+        QVERIFY(!window.state().Modified);
+    }
+
+    void reapplyAsksUnderTheTitleConfirmation() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.DataFileLoad(setup.data, setup.definition);
+        host.answers = {Answer::No};
+        window.findChild<QAction*>(QStringLiteral("tbcRepaint"))->trigger();
+        QCOMPARE(host.messages.back().title, std::string("確認"));
+        QCOMPARE(host.messages.back().buttons, MessageButtons::YesNo);
+        window.state().Modified = true; // any other question keeps the program's name
+        host.answers = {Answer::No};
+        window.close();
+        QVERIFY(host.messages.back().title.empty());
+    }
+
     void showByConditionHidesTheUntickedRecordTypes() {
         Setup setup;
         TfrmShowData window(AppHome(setup.home), {});
@@ -329,6 +543,40 @@ private slots:
         QVERIFY(grid.RowHeight(2) <= 0);
         QVERIFY(grid.RowHeight(5) <= 0);
         QVERIFY(grid.RowHeight(6) > 0); // a trailer
+    }
+
+    void conditionCellsAreLeftByTheArrowsAtTheirEdges() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.DataFileLoad(setup.data, setup.definition);
+        TfrmVisible dialog(window.state(), host, &window);
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.chkFieldNum->setChecked(true);
+        QTableWidget& keys = *dialog.stgKey;
+        const int last = keys.columnCount() - 1;
+        keys.setFocus();
+        keys.setCurrentCell(1, 0);
+        QTest::keyClicks(&keys, QStringLiteral("=")); // typing starts editing the cell
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("H"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right); // the caret is at the end
+        QCOMPARE(keys.currentColumn(), 1);
+        QCOMPARE(keys.item(1, 0)->text(), QStringLiteral("=H"));
+        QTest::keyClicks(&keys, QStringLiteral("x"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left); // within the text
+        QCOMPARE(keys.currentColumn(), 1);
+        QTest::keyClick(QApplication::focusWidget(),
+                        Qt::Key_Left); // at its start: to the first column
+        QCOMPARE(keys.currentColumn(), 0);
+        QCOMPARE(keys.item(1, 1)->text(), QStringLiteral("x"));
+
+        keys.setCurrentCell(1, last);
+        QTest::keyClicks(&keys, QStringLiteral("9"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right); // no column beyond the last
+        QCOMPARE(keys.currentColumn(), last);
     }
 
     void filterSettingsOpenWithCtrlROnceAFileIsLoaded() {
@@ -398,6 +646,7 @@ private slots:
 
         fs::create_directories(setup.home / "help");
         fs::copy_file(fs::path(RANVO_SAMPLES) / ".." / "help" / "ranvo.html", setup.home / "help" / "ranvo.html");
+        window.DataFileLoad(setup.data, setup.definition);
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -407,6 +656,23 @@ private slots:
         auto* viewer = window.findChild<HelpViewer*>();
         QVERIFY(viewer != nullptr && viewer->isVisible());
         QVERIFY(viewer->browser->toPlainText().contains(QStringLiteral("グリッドとキー操作")));
+        QCOMPARE(viewer->topic(), 24);
+
+        // F1 on an item of an open menu: that item's topic, and the menu closes.
+        auto* edit = window.findChild<QMenu*>(QStringLiteral("mnuEdit"));
+        edit->popup(window.mapToGlobal(QPoint(20, 20)));
+        QVERIFY(QTest::qWaitForWindowExposed(edit));
+        edit->setActiveAction(window.findChild<QAction*>(QStringLiteral("mnuEditReplace")));
+        QTest::keyClick(edit, Qt::Key_F1);
+        QCOMPARE(viewer->topic(), 52);
+        QVERIFY(!edit->isVisible());
+
+        // The add box and the context menu's items have topics of their own.
+        QCOMPARE(helpContextOf(&window.recordActions().addBox()), 24);
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("mnuRecordCopy"))
+                     ->property("helpContext")
+                     .toInt(),
+                 10);
     }
 
     void optionsAreAppliedAndWritten() {
@@ -433,92 +699,24 @@ private slots:
         QVERIFY(written.find("MaxHistoryNum=30") != std::string::npos);
     }
 
-    // A command stopped by an exception is reported in its own words; the edits made before it
-    // stay, and can be saved.
-    void aFailedCommandLeavesTheDataToSave() {
-        struct ThrowingHost : test::FakeUiHost {
-            std::optional<std::filesystem::path> ChooseSaveFile(const FileChoice&) override {
-                throw std::bad_alloc();
-            }
-        };
+    void doubleClickedDefinitionFolderOpensTheChooserThere() {
         Setup setup;
+        fs::create_directories(setup.dir / "defs" / "more");
         TfrmShowData window(AppHome(setup.home), {});
-        ThrowingHost host;
-        window.useUiHost(host);
-        window.DataFileLoad(setup.data, setup.definition);
-        window.state().Grid.SetCell(4, 2, "99");
-        window.state().Modified = true;
-        actionNamed(window, QStringLiteral("名前を付けて保存(&A)"))->trigger();
-        QCOMPARE(host.messageTexts(),
-                 std::vector<std::string>{
-                     "保存に失敗しました\r\nメモリが不足したため、処理を中止しました"});
-        QCOMPARE(host.busyDepth, 0);
-        QVERIFY(window.state().Modified);
-        QCOMPARE(window.state().Grid.Cell(4, 2), std::string_view("99  "));
-
-        actionNamed(window, QStringLiteral("上書き保存(&S)"))->trigger();
-        QVERIFY(!window.state().Modified);
-        QVERIFY(test::ReadBytes(setup.data).find("99  ") != std::string::npos);
-    }
-
-    // Any other handler that throws is stopped at its event and reported once it is left.
-    void aThrowingHandlerIsReportedAfterItsEvent() {
-        struct Throwing : QObject {
-            bool event(QEvent* event) override {
-                if (event->type() == QEvent::User) {
-                    throw std::length_error("basic_string::_M_create");
-                }
-                return QObject::event(event);
-            }
-        };
-        Setup setup;
-        TfrmShowData window(AppHome(setup.home), {});
+        window.state().Settings.DefineFolders = {(setup.dir / "defs").string()};
         test::FakeUiHost host;
-        window.useUiHost(host);
-        Throwing throwing;
-        QEvent event(QEvent::User);
-        QVERIFY(!QCoreApplication::sendEvent(&throwing, &event));
-        QVERIFY(host.messages.empty());
-        QTRY_COMPARE(
-            host.messageTexts(),
-            std::vector<std::string>{"扱える大きさを超えるデータがあるため、処理を中止しました"});
-    }
+        TfrmOption dialog(window.state().Settings, host, &window);
+        host.chosenPaths = {setup.dir / "defs" / "more"};
+        emit dialog.lstFolder->itemDoubleClicked(dialog.lstFolder->item(0));
+        QCOMPARE(host.fileChoices.back().initial, setup.dir / "defs");
+        QCOMPARE(dialog.lstFolder->count(), 2); // the folder chosen there joins the list
+        QCOMPARE(dialog.lstFolder->item(1)->text(),
+                 QString::fromStdString((setup.dir / "defs" / "more").string()));
 
-    // A line edit holds at most 32767 characters: a longer cell is never put into one and cut.
-    void aCellLongerThanTheEditorsHoldIsNeverCut() {
-        Setup setup;
-        const std::string cell(40'000, 'v');
-        test::WriteBytes(setup.dir / "long.csv", cell + "\r\n");
-        test::WriteBytes(setup.dir / "long.def",
-                         test::CrLfLines({"rvDefine ver1.0", "define", "header,long,0,CS,,\",\",0",
-                                          "conditions", "head,x,,1,0,0,16777215,0,0,0,0", "length",
-                                          "name", "color", "start"}));
-        TfrmShowData window(AppHome(setup.home), {});
-        test::FakeUiHost host;
-        window.useUiHost(host);
-        window.show();
-        window.DataFileLoad(setup.dir / "long.csv", setup.dir / "long.def");
-        QCOMPARE(window.state().Grid.Cell(1, 1).size(), cell.size());
-        QVERIFY(window.cellBox().isReadOnly());
-        QFocusEvent focusIn(QEvent::FocusIn);
-        QFocusEvent focusOut(QEvent::FocusOut);
-        QCoreApplication::sendEvent(&window.cellBox(), &focusIn);
-        QCoreApplication::sendEvent(&window.cellBox(), &focusOut); // leaving the box commits it
-        window.grid().openEditor(false); // a double-click
-        QVERIFY(!window.grid().isEditing());
-        QCOMPARE(window.state().Grid.Cell(1, 1), std::string_view(cell));
-        QVERIFY(!window.state().Modified);
-    }
-
-    void aKeptPlaceNoScreenShowsIsNotUsed() {
-        Setup setup;
-        test::WriteBytes(setup.home / "config.ini",
-                         "[Window]\r\nMemoryPosition=1\r\nX=-2147483648\r\n"
-                         "Y=100\r\nWidth=2147483647\r\nHeight=300\r\n");
-        TfrmShowData window(AppHome(setup.home), {});
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QVERIFY(screen.contains(window.pos()));
-        QVERIFY(window.width() > 0 && window.width() <= screen.width());
+        fs::remove_all(setup.dir / "defs");
+        emit dialog.lstFolder->itemDoubleClicked(dialog.lstFolder->item(0));
+        QCOMPARE(host.messageTexts(), std::vector<std::string>{"このドライブは現在使用できません"});
+        QCOMPARE(host.fileChoices.size(), std::size_t{1});
     }
 
     void unsavedChangesAreAskedAboutBeforeOpening() {
@@ -562,6 +760,127 @@ private slots:
         QVERIFY(window.close()); // saved: the window closes
         QVERIFY(std::filesystem::exists(setup.data));
         QCOMPARE(host.messages[0].text, std::string("ファイルの内容が変更されています\r\n保存しますか？"));
+    }
+
+    // A line edit holds at most 32767 characters: a longer cell is never put into one and cut.
+    void aCellLongerThanTheEditorsHoldIsNeverCut() {
+        Setup setup;
+        const std::string cell(40'000, 'v');
+        test::WriteBytes(setup.dir / "long.csv", cell + "\r\n");
+        test::WriteBytes(setup.dir / "long.def",
+                         test::CrLfLines({"rvDefine ver1.0", "define", "header,long,0,CS,,\",\",0",
+                                          "conditions", "head,x,,1,0,0,16777215,0,0,0,0", "length",
+                                          "name", "color", "start"}));
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.show();
+        window.DataFileLoad(setup.dir / "long.csv", setup.dir / "long.def");
+        QCOMPARE(window.state().Grid.Cell(1, 1).size(), cell.size());
+        QVERIFY(window.cellBox().isReadOnly());
+        QFocusEvent focusIn(QEvent::FocusIn);
+        QFocusEvent focusOut(QEvent::FocusOut);
+        QCoreApplication::sendEvent(&window.cellBox(), &focusIn);
+        QCoreApplication::sendEvent(&window.cellBox(), &focusOut); // leaving the box commits it
+        window.grid().openEditor(false); // a double-click
+        QVERIFY(!window.grid().isEditing());
+        QCOMPARE(window.state().Grid.Cell(1, 1), std::string_view(cell));
+        QVERIFY(!window.state().Modified);
+    }
+
+    // A command stopped by an exception is reported in its own words; the edits made before it
+    // stay, and can be saved.
+    void aFailedCommandLeavesTheDataToSave() {
+        struct ThrowingHost : test::FakeUiHost {
+            std::optional<std::filesystem::path> ChooseSaveFile(const FileChoice&) override {
+                throw std::bad_alloc();
+            }
+        };
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        ThrowingHost host;
+        window.useUiHost(host);
+        window.DataFileLoad(setup.data, setup.definition);
+        window.state().Grid.SetCell(4, 2, "99");
+        window.state().Modified = true;
+        actionNamed(window, QStringLiteral("名前を付けて保存(&A)"))->trigger();
+        QCOMPARE(host.messageTexts(),
+                 std::vector<std::string>{
+                     "保存に失敗しました\r\nメモリが不足したため、処理を中止しました"});
+        QCOMPARE(host.busyDepth, 0);
+        QVERIFY(window.state().Modified);
+        QCOMPARE(window.state().Grid.Cell(4, 2), std::string_view("99  "));
+
+        actionNamed(window, QStringLiteral("上書き保存(&S)"))->trigger();
+        QVERIFY(!window.state().Modified);
+        QVERIFY(test::ReadBytes(setup.data).find("99  ") != std::string::npos);
+    }
+
+    void aKeptPlaceNoScreenShowsIsNotUsed() {
+        Setup setup;
+        test::WriteBytes(setup.home / "config.ini",
+                         "[Window]\r\nMemoryPosition=1\r\nX=-2147483648\r\n"
+                         "Y=100\r\nWidth=2147483647\r\nHeight=300\r\n");
+        TfrmShowData window(AppHome(setup.home), {});
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.contains(window.pos()));
+        QVERIFY(window.width() > 0 && window.width() <= screen.width());
+    }
+
+    // Any other handler that throws is stopped at its event and reported once it is left.
+    void aThrowingHandlerIsReportedAfterItsEvent() {
+        struct Throwing : QObject {
+            bool event(QEvent* event) override {
+                if (event->type() == QEvent::User) {
+                    throw std::length_error("basic_string::_M_create");
+                }
+                return QObject::event(event);
+            }
+        };
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        Throwing throwing;
+        QEvent event(QEvent::User);
+        QVERIFY(!QCoreApplication::sendEvent(&throwing, &event));
+        QVERIFY(host.messages.empty());
+        QTRY_COMPARE(
+            host.messageTexts(),
+            std::vector<std::string>{"扱える大きさを超えるデータがあるため、処理を中止しました"});
+    }
+
+    void charactersCp932CannotHoldAreTypedShownAndAskedAboutOnSaving() {
+        Setup setup;
+        TfrmShowData window(AppHome(setup.home), {});
+        test::FakeUiHost host;
+        window.useUiHost(host);
+        window.show();
+        window.DataFileLoad(setup.data, setup.definition);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        GridView& grid = window.grid();
+        grid.setFocus();
+        grid.moveTo(3, 2, false); // a detail record's item name, 20 bytes
+        QTest::keyClick(&grid, Qt::Key_A);
+        QVERIFY(grid.isEditing());
+        grid.editor()->setText(QStringLiteral("𠮷〜あ"));
+        QTest::keyClick(grid.editor(), Qt::Key_Return);
+        // Each gets a code of the file's own, two bytes wide, and is shown as itself.
+        const std::string cell(window.state().Grid.Cell(3, 2));
+        QCOMPARE(cell.substr(0, 6), std::string("\xF9\xFC\xF9\xFB\x82\xA0"));
+        QCOMPARE(toQString(cell.substr(0, 6)), QStringLiteral("𠮷〜あ"));
+        QCOMPARE(fromQString(QStringLiteral("〜")), std::string("\xF9\xFB"));
+
+        // Shift_JIS has no place for them: the save asks first.
+        host.answers = {Answer::No};
+        const std::string before = test::ReadBytes(setup.data);
+        window.mnuFileSaveClick();
+        QCOMPARE(host.messageTexts().back(),
+                 std::string("保存する文字コードで表せない文字が2文字あります。\r\n「?"
+                             "」に置き換えて保存しますか？"));
+        QCOMPARE(test::ReadBytes(setup.data), before);
+        window.state().Modified = false;
     }
 };
 

@@ -107,8 +107,15 @@ private slots:
         QCOMPARE(state.Additions[1].Font.Name, TPageAddition().Font.Name); // the name stays unless changed
 
         dialog.cmbSize->setEditText(QStringLiteral("100"));
-        dialog.lstPosition->setCurrentRow(2);
-        QCOMPARE(dialog.lstPosition->currentRow(), 1);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QListWidget& positions = *dialog.lstPosition;
+        QTest::mouseClick(positions.viewport(), Qt::LeftButton, {},
+                          positions.visualItemRect(positions.item(2)).center());
+        QCoreApplication::processEvents();
+        QCOMPARE(positions.currentRow(), 1);
+        QCOMPARE(positions.selectedItems(),
+                 QList<QListWidgetItem*>{positions.item(1)}); // not the clicked one
         QCOMPARE(setup.host.messageTexts().back(), std::string("文字サイズは、1～99で設定して下さい"));
 
         // The header's room pushes the grid down on the next layout.

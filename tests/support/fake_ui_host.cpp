@@ -3,7 +3,10 @@
 namespace ranvo::test {
 
 Answer FakeUiHost::Message(std::string_view text, MessageIcon icon, MessageButtons buttons) {
-    messages.push_back({std::string(text), icon, buttons});
+    const bool question =
+        buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
+    messages.push_back(
+        {std::string(text), icon, buttons, question ? CurrentQuestionTitle() : std::string()});
     if (buttons == MessageButtons::Ok) {
         return Answer::Ok;
     }

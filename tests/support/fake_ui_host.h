@@ -18,6 +18,7 @@ public:
         std::string text;
         MessageIcon icon;
         MessageButtons buttons;
+        std::string title; // of a question; empty for the program's name
     };
 
     static constexpr int kCharWidth = 7;

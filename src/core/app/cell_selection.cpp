@@ -198,4 +198,11 @@ bool MoveToVisibleRow(MainState& state, int start, SearchDirection direction) {
     return found >= 0 && SetCurrentCell(state, col, found);
 }
 
+bool MoveToVisibleCell(MainState& state, int startCol, int startRow, SearchDirection direction) {
+    HiddenCheckOff off(state);
+    const int col = searchVisibleCol(state.Grid, startCol, direction);
+    const int row = searchVisibleRow(state.Grid, startRow, direction);
+    return col >= 0 && row >= 0 && SetCurrentCell(state, col, row);
+}
+
 } // namespace ranvo

@@ -30,5 +30,9 @@ enum class SearchDirection { Backward = 1, Forward = 2, BackwardThenForward = 4,
 bool MoveToVisibleCol(MainState& state, int start, SearchDirection direction);
 // The same for rows, in the selection's left column.
 bool MoveToVisibleRow(MainState& state, int start, SearchDirection direction);
+// Moves to the first visible column from `startCol` in the first visible row from `startRow`,
+// both searched in `direction`, for when the cursor's row and column may both be hidden; the
+// cursor stays when either search finds nothing.
+bool MoveToVisibleCell(MainState& state, int startCol, int startRow, SearchDirection direction);
 
 } // namespace ranvo

@@ -27,6 +27,7 @@ int HideMark(const AxisExtents& extents, int index) {
 void HideRows(MainState& state, int top, int bottom) {
     hide(state.Grid.RowHeights(), top, bottom);
     state.VisibleAllEnabled = true;
+    state.VisibleAllButtonEnabled = true;
 }
 
 void HideCols(MainState& state, int left, int right) {
@@ -75,8 +76,10 @@ void HideSelectedRowsAndCols(MainState& state) {
     const GridRect selection = state.Grid.Selection();
     HideRows(state, selection.Top, selection.Bottom);
     HideCols(state, selection.Left, selection.Right);
-    MoveToVisibleRow(state, state.Grid.Row(), SearchDirection::BackwardThenForward);
-    MoveToVisibleCol(state, state.Grid.Col(), SearchDirection::BackwardThenForward);
+    // Row and column are sought together: each move on its own would stop on the other's
+    // hidden line.
+    MoveToVisibleCell(state, state.Grid.Col(), state.Grid.Row(),
+                      SearchDirection::BackwardThenForward);
 }
 
 void ShowAllRowsAndCols(MainState& state) {

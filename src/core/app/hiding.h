@@ -17,6 +17,7 @@ namespace ranvo {
 // it is hidden already, else 0.
 [[nodiscard]] int HideMark(const AxisExtents& extents, int index);
 
+// Both enable the show-all menu items; hiding rows also enables the toolbar's show-all button.
 void HideRows(MainState& state, int top, int bottom);
 void HideCols(MainState& state, int left, int right);
 // Every hidden row and column back to the default size, and the rows numbered again.

@@ -46,6 +46,20 @@ void hideRow(MainState& state, int row) {
     }
 }
 
+// Whether entry `index` lies outside the `shown` entries from `first` on.
+bool outsideView(int index, int first, int shown) {
+    return index < first || index > first + std::max(shown, 1) - 1;
+}
+
+// Makes `index` the first entry shown, or the last first entry that still fills the view with
+// `shown` visible entries, so that the view never runs past the grid's end.
+int firstShowing(const AxisExtents& extents, int fixedCount, int index, int shown) {
+    const int lastFirst =
+        extents.nthVisible(std::max(extents.visibleBefore(extents.count()) - std::max(shown, 1),
+                                    extents.visibleBefore(fixedCount)));
+    return std::max(std::min(index, lastFirst), fixedCount);
+}
+
 } // namespace
 
 DefinitionInfo DescribeDefinition(const TDefineClass& definition) {
@@ -152,10 +166,29 @@ bool FindConditionRecord(MainState& state, int condition, int field, RecordSearc
                                             : grid.Row() - 1;
     for (; row >= 1 && row <= last; row += downwards ? 1 : -1) {
         if (grid.RowHeight(row) > 0 && RowCondition(state, row) == condition) {
-            return SetCurrentCell(state, col, row);
+            break;
         }
     }
-    return false;
+    if (row < 1 || row > last) {
+        return false;
+    }
+    // A record out of sight comes to the top of the view (its field to the left), not just
+    // into it, so the records that follow it show below.
+    const bool rowOutside = outsideView(row, grid.TopRow(), grid.VisibleRowCount());
+    const bool colOutside = outsideView(col, grid.LeftCol(), grid.VisibleColCount());
+    if (!SetCurrentCell(state, col, row)) {
+        return false;
+    }
+    DataGrid& view = state.Grid;
+    if (rowOutside) {
+        view.SetTopRow(
+            firstShowing(view.RowHeights(), view.FixedRows(), row, view.VisibleRowCount()));
+    }
+    if (colOutside) {
+        view.SetLeftCol(
+            firstShowing(view.ColWidths(), view.FixedCols(), col, view.VisibleColCount()));
+    }
+    return true;
 }
 
 bool ToggleNavigatorHighlight(MainState& state, int condition, int field) {

@@ -60,7 +60,8 @@ void ShowOnlyRecordsOf(MainState& state, UiHost& host, int condition);
 
 enum class RecordSearch { First, Previous, Next, Last };
 // Moves the cursor to the condition's record found in field `field`'s column (visible rows and
-// column only); false, with the cursor kept, when there is none.
+// column only); false, with the cursor kept, when there is none. A found row out of view becomes
+// the top row, and a column out of view the left column, as far as the grid's end allows.
 bool FindConditionRecord(MainState& state, int condition, int field, RecordSearch search);
 
 // Switches highlighting off when it is on; otherwise highlights `field` of `condition` and

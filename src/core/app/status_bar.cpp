@@ -46,4 +46,8 @@ void SetStsBarWithoutField(MainState& state, int col, int row) {
     state.StatusPanels = {position(col, row), "定義なし", "", "", ""};
 }
 
+std::string WidestPositionText(const MainState& state) {
+    return position(std::max(state.Grid.ColCount() - 1, 0), std::max(state.Grid.RowCount() - 1, 0));
+}
+
 } // namespace ranvo

@@ -13,4 +13,7 @@ void SetStsBar(MainState& state, int col, int row);
 // The panels for a cell that has no field: a fixed cell, or a cell outside the grid.
 void SetStsBarWithoutField(MainState& state, int col, int row);
 
+// The first panel's text for the grid's last row and column: the longest it gets for this grid.
+[[nodiscard]] std::string WidestPositionText(const MainState& state);
+
 } // namespace ranvo

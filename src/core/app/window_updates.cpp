@@ -11,6 +11,8 @@ namespace ranvo {
 void ShowOpenedFile(MainState& state, UiHost& host) {
     DataGrid& grid = state.Grid;
     state.DataCommandsEnabled = true;
+    state.DataButtonsEnabled = true;
+    state.EditViewMenusEnabled = true;
     state.PendingDefineFile.clear();
     state.EditStartText.clear();
     grid.SetCurrent(std::min(1, grid.ColCount() - 1), std::min(1, grid.RowCount() - 1));
@@ -34,6 +36,9 @@ void ShowOpenedFile(MainState& state, UiHost& host) {
 void ShowNothingLoaded(MainState& state) {
     state.DataFileName.clear();
     state.DataCommandsEnabled = false;
+    state.EditViewMenusEnabled = false;
+    state.UndoEnabled = false;
+    state.VisibleAllEnabled = false;
     state.CellBoxEnabled = false;
 }
 

@@ -15,7 +15,8 @@ namespace ranvo {
 // field-jump list of the first record's condition and the cell edit box.
 void ShowOpenedFile(MainState& state, UiHost& host);
 
-// After an open that failed past its checks: nothing is loaded and the data commands are off.
+// After an open that failed past its checks: nothing is loaded; the menu commands that need a
+// file, the Edit and View menus, undo and show-all are off. The toolbar keeps its buttons.
 void ShowNothingLoaded(MainState& state);
 
 // Before opening another file or closing: when there are unsaved changes, asks whether to save

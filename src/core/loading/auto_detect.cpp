@@ -4,7 +4,6 @@
 #include "core/loading/data_encoding.h"
 #include "core/loading/definition_list.h"
 #include "core/loading/open_history.h"
-#include "core/platform/code_page.h"
 #include "core/platform/file_io.h"
 #include "core/text/text_lines.h"
 
@@ -45,7 +44,7 @@ std::optional<std::filesystem::path> fromHistory(const std::filesystem::path& da
             continue;
         }
         const std::filesystem::path definition =
-            FullPath(Cp932ToPath(history.DefinitionLine(pair)));
+            FullPath(HistoryPath(history.DefinitionLine(pair)));
         std::error_code error;
         if (!std::filesystem::is_regular_file(definition, error)) {
             continue;

@@ -40,7 +40,8 @@ OpenResult OpenDataFile(MainState& state, const OpenChoice& choice, UiHost& host
     if (!IsValidReadRange(choice.Options.Range)) {
         return refused(host, "読込範囲が不正です");
     }
-    if (!PathExists(choice.DataPath)) {
+    // A folder is no data file: it would pass only to fail the reading with a misleading message.
+    if (!FileExists(choice.DataPath)) {
         return refused(host, "読込ファイルが存在しません");
     }
     if (!choice.DefinitionSelected) {
@@ -55,7 +56,7 @@ OpenResult OpenDataFile(MainState& state, const OpenChoice& choice, UiHost& host
         }
         definitionPath = std::move(*detected);
     }
-    if (!PathExists(definitionPath)) {
+    if (!FileExists(definitionPath)) {
         return refused(host, "指定された定義ファイル" + quoted(definitionPath) + "は存在しません");
     }
     // The definition is read beside the current one, which stays until the data is in.

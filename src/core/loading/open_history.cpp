@@ -44,7 +44,7 @@ std::vector<std::filesystem::path> OpenHistory::RecentDataFiles(std::int32_t loa
         load == 0 ? pairs : std::min(pairs, static_cast<std::size_t>(std::max(load, 0)));
     paths.reserve(wanted);
     for (std::size_t k = 0; k < wanted; ++k) {
-        paths.push_back(Cp932ToPath(DataLine(pairs - 1 - k)));
+        paths.push_back(HistoryPath(DataLine(pairs - 1 - k)));
     }
     return paths;
 }
@@ -79,8 +79,28 @@ std::string OpenHistory::Text() const {
     return text;
 }
 
+namespace {
+
+constexpr std::string_view kSystemPathMark = "\xEF\xBB\xBF";
+
+} // namespace
+
 std::string HistoryLine(const std::filesystem::path& path) {
-    return PathToCp932(FullPath(path));
+    const std::u8string full = FullPath(path).u8string();
+    const std::string_view utf8(reinterpret_cast<const char*>(full.data()), full.size());
+    ConvertedText cp932 = Utf8ToCp932(utf8);
+    // Some characters map to CP932 one way only (a wave dash comes back as a full-width tilde).
+    if (cp932.replaced == 0 && Cp932ToUtf8(cp932.bytes).bytes == utf8) {
+        return std::move(cp932.bytes);
+    }
+    return std::string(kSystemPathMark).append(utf8);
+}
+
+std::filesystem::path HistoryPath(std::string_view line) {
+    if (line.starts_with(kSystemPathMark)) {
+        return PathFromUtf8(line.substr(kSystemPathMark.size()));
+    }
+    return Cp932ToPath(line);
 }
 
 bool UpdateOpenHistory(const std::filesystem::path& file, const std::filesystem::path& dataPath,

@@ -9,12 +9,13 @@
 // dropped on reading, so that it cannot shift every later pair, and the next update writes the
 // file whole again.
 
-#include <cstddef>
-#include <cstdint>
 #include "core/platform/paths.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ranvo {
@@ -56,8 +57,13 @@ private:
 
 // The line that stands for `path` in the history: its full, lexically normal form as CP932 text.
 // The open command writes it and automatic detection looks for it, so a file named by a relative
-// path and by its full path is the same entry.
+// path and by its full path is the same entry. A path that CP932 cannot hold exactly (a character
+// it lacks, or bytes that are no text) is written as the UTF-8 byte order mark followed by the
+// path's bytes as the system gives them: no CP932 text begins with those bytes, and the file is
+// found again instead of a path with "?" in it.
 [[nodiscard]] std::string HistoryLine(const std::filesystem::path& path);
+// The path a history line stands for.
+[[nodiscard]] std::filesystem::path HistoryPath(std::string_view line);
 
 // Reads `file`, records the pair and writes the file back safely. False when it could not be
 // written; the open that called it has succeeded all the same.

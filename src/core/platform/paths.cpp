@@ -11,6 +11,12 @@ bool PathExists(const std::filesystem::path& path) {
     return std::filesystem::exists(path, error);
 }
 
+bool FileExists(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
 bool IsFileWithExtension(const std::filesystem::directory_entry& entry,
                          std::string_view extension) {
     std::error_code error;

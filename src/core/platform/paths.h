@@ -13,6 +13,8 @@ namespace ranvo {
 
 // Whether anything exists at the path; false also when the question cannot be answered.
 [[nodiscard]] bool PathExists(const std::filesystem::path& path);
+// Whether something other than a folder exists at the path: what a user means by a file.
+[[nodiscard]] bool FileExists(const std::filesystem::path& path);
 
 // Whether the entry is a regular file with the extension `extension` (such as ".def") in any
 // letter case, as a pattern like *.def matches on the system the files come from.

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace ranvo {
 
@@ -99,6 +100,29 @@ public:
     [[nodiscard]] bool AskYesNo(std::string_view text) {
         return Message(text, MessageIcon::Information, MessageButtons::YesNo) == Answer::Yes;
     }
+
+    // The title of the questions (boxes with more than one button) asked now, UTF-8; empty for
+    // the program's own name. Set it with QuestionTitle.
+    [[nodiscard]] const std::string& CurrentQuestionTitle() const { return m_questionTitle; }
+
+private:
+    friend class QuestionTitle;
+    std::string m_questionTitle;
+};
+
+// The questions asked while it lives carry `title`, as a command that names its question box
+// wants; the title before comes back when it ends.
+class QuestionTitle {
+public:
+    QuestionTitle(UiHost& host, std::string title)
+        : m_host(host), m_previous(std::exchange(host.m_questionTitle, std::move(title))) {}
+    ~QuestionTitle() { m_host.m_questionTitle = std::move(m_previous); }
+    QuestionTitle(const QuestionTitle&) = delete;
+    QuestionTitle& operator=(const QuestionTitle&) = delete;
+
+private:
+    UiHost& m_host;
+    std::string m_previous;
 };
 
 // Busy state for a scope: the wait cursor shows and the grid does not paint until the scope

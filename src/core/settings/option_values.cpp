@@ -31,9 +31,13 @@ bool ShowsBold(std::int32_t style) {
     return style == FontStyleBold;
 }
 
-FolderAddition AddDefineFolder(std::vector<std::string>& folders, const std::string& folder) {
+bool FolderReachable(const std::string& folder) {
     std::error_code error;
-    if (folder.empty() || !std::filesystem::is_directory(Cp932ToPath(folder), error)) {
+    return !folder.empty() && std::filesystem::is_directory(Cp932ToPath(folder), error);
+}
+
+FolderAddition AddDefineFolder(std::vector<std::string>& folders, const std::string& folder) {
+    if (!FolderReachable(folder)) {
         return FolderAddition::NotAFolder;
     }
     if (std::find(folders.begin(), folders.end(), folder) != folders.end()) {

@@ -31,4 +31,8 @@ enum class FolderAddition { Added, NotAFolder, AlreadyListed };
 // ">>": a folder joins the definition folder list when it exists and is not listed yet (CP932).
 FolderAddition AddDefineFolder(std::vector<std::string>& folders, const std::string& folder);
 
+// Whether an entry of the definition folder list (CP932) can be opened in the folder chooser:
+// false when it, or the drive or share it is on, cannot be reached now.
+[[nodiscard]] bool FolderReachable(const std::string& folder);
+
 } // namespace ranvo

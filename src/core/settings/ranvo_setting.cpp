@@ -1,9 +1,11 @@
 #include "core/settings/ranvo_setting.h"
 
 #include "core/platform/code_page.h"
+#include "core/platform/file_io.h"
 #include "core/text/sjis.h"
 #include "core/text/text_helpers.h"
 
+#include <optional>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -169,6 +171,17 @@ TRanvoSetting::TRanvoSetting(std::filesystem::path fileName) : m_ini(fileName) {
 TRanvoSetting TRanvoSetting::Defaults() {
     TRanvoSetting settings;
     settings.writeFirstRun();
+    settings.readKeys();
+    return settings;
+}
+
+TRanvoSetting TRanvoSetting::ReadOnly(const std::filesystem::path& fileName) {
+    const std::optional<std::string> bytes = ReadFileBytes(fileName);
+    if (!bytes) {
+        return Defaults();
+    }
+    TRanvoSetting settings;
+    settings.m_ini.loadText(*bytes);
     settings.readKeys();
     return settings;
 }

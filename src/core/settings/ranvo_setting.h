@@ -49,6 +49,9 @@ public:
     // The first-run values, without any file: nothing is read and SaveSetting writes nothing. For
     // tools that run without an application home and must not create files there.
     [[nodiscard]] static TRanvoSetting Defaults();
+    // config.ini at `fileName` as it is, or the first-run values when there is none; nothing is
+    // written, neither now nor by SaveSetting. For tools that only read the settings of a home.
+    [[nodiscard]] static TRanvoSetting ReadOnly(const std::filesystem::path& fileName);
 
     // Writes every member back to its key (except MemorySave, which the program only reads), then
     // the definition folders that still exist, then the file. False when the file could not be

@@ -69,8 +69,10 @@ struct MainState {
     int SearchRow = 0;
     int SearchCol = 0;
 
-    // Show-all is enabled once anything was hidden.
+    // The show-all menu items are enabled once anything was hidden, until everything is shown;
+    // the toolbar's show-all button once rows were hidden, and then it stays.
     bool VisibleAllEnabled = false;
+    bool VisibleAllButtonEnabled = false;
 
     // Cell selection and the field-jump list.
     bool SkipSelectCheck = false; // the next cell selection only clears this flag
@@ -100,8 +102,12 @@ struct MainState {
     bool CellBoxEnabled = false;
     std::vector<std::string> JumpListItems; // field names, CP932
     int JumpListIndex = -1;
-    // The commands that need a loaded file are enabled.
+    // The menu commands that need a loaded file are enabled; an open that fails disables them.
     bool DataCommandsEnabled = false;
+    // The toolbar buttons that need a loaded file are enabled; a failed open leaves them.
+    bool DataButtonsEnabled = false;
+    // The Edit and View menus are enabled: from the start, and until an open fails.
+    bool EditViewMenusEnabled = true;
 
     // Printing: the headers and footers, whether filtered values are printed, and the preview's
     // zoom in percent (100 while printing). They last while the program runs.

@@ -2,6 +2,7 @@
 
 #include "core/editing/cell_editing.h"
 #include "gui/app/command_gate.h"
+#include "gui/app/command_table.h"
 #include "gui/grid/grid_view.h"
 
 #include <QAction>
@@ -10,10 +11,11 @@
 
 namespace ranvo::gui {
 
-CellActions::CellActions(MainState& state, std::function<UiHost&()> ui, GridView& grid, CommandGate& gate,
-                         std::function<void()> refresh, QWidget* parent)
+CellActions::CellActions(MainState& state, std::function<UiHost&()> ui, GridView& grid,
+                         CommandGate& gate, CommandTable& commands, std::function<void()> refresh,
+                         QWidget* parent)
     : QObject(parent), m_state(state), m_ui(std::move(ui)), m_grid(grid), m_gate(gate),
-      m_refresh(std::move(refresh)) {
+      m_commands(commands), m_refresh(std::move(refresh)) {
     grid.commitEdit = [this](int col, int row, const std::string& text, const std::string& previous) {
         CommitCellEdit(m_state, col, row, text, previous);
         m_refresh();
@@ -33,26 +35,31 @@ CellActions::CellActions(MainState& state, std::function<UiHost&()> ui, GridView
 
 void CellActions::addCellCommandsTo(QWidget* contextMenuOwner) {
     // The shortcuts are shown in the captions only: the grid's keys carry them.
-    auto* copy = new QAction(QStringLiteral("セルコピー      Ctrl+C"), this);
-    m_gate.connect(copy, CommandGate::Typing::Commit, [this] { popCellCopyClick(); });
-    auto* paste = new QAction(QStringLiteral("セル貼り付け  Ctrl+V"), this);
-    m_gate.connect(paste, CommandGate::Typing::Commit, [this] { popCellPasteClick(); });
+    m_commands.addTo(
+        contextMenuOwner,
+        {"popCellCopy", QStringLiteral("セルコピー      Ctrl+C"), CommandGroup::Always, 10},
+        [this] { popCellCopyClick(); });
+    m_commands.addTo(
+        contextMenuOwner,
+        {"popCellPaste", QStringLiteral("セル貼り付け  Ctrl+V"), CommandGroup::Always, 10},
+        [this] { popCellPasteClick(); });
     auto* separator = new QAction(this);
     separator->setSeparator(true);
-    contextMenuOwner->addActions({copy, paste, separator});
+    contextMenuOwner->addAction(separator);
 }
 
 void CellActions::addOptionsTo(QWidget* contextMenuOwner) {
     auto* options = new QMenu(QStringLiteral("オプション(&O)"), contextMenuOwner);
-    const auto item = [&](const QString& caption, std::function<void()> handler) {
-        m_gate.connect(options->addAction(caption), CommandGate::Typing::Commit, std::move(handler));
+    m_commands.add(options, "popOption", CommandGroup::Always, 10);
+    const auto item = [&](const char* name, const QString& caption, std::function<void()> handler) {
+        m_commands.addTo(options, {name, caption, CommandGroup::Always, 10}, std::move(handler));
     };
-    item(QStringLiteral("合計(&A)"), [this] { ShowTotal(m_state, m_ui()); });
-    item(QStringLiteral("大文字→小文字(&L)"), [this] {
+    item("popTotal", QStringLiteral("合計(&A)"), [this] { ShowTotal(m_state, m_ui()); });
+    item("popLowerCase", QStringLiteral("大文字→小文字(&L)"), [this] {
         ChangeCaseOfSelection(m_state, false);
         done();
     });
-    item(QStringLiteral("小文字→大文字(&U)"), [this] {
+    item("popUpperCase", QStringLiteral("小文字→大文字(&U)"), [this] {
         ChangeCaseOfSelection(m_state, true);
         done();
     });
@@ -60,8 +67,10 @@ void CellActions::addOptionsTo(QWidget* contextMenuOwner) {
 }
 
 void CellActions::addCopyAllTo(QMenu* menu) {
-    m_gate.connect(menu->addAction(QStringLiteral("全てセルコピー(&A)")), CommandGate::Typing::Commit,
-                   [this] { mnuEditAllCellCopyClick(); });
+    m_commands.addTo(
+        menu,
+        {"mnuEditAllCellCopy", QStringLiteral("全てセルコピー(&A)"), CommandGroup::FileMenus, 10},
+        [this] { mnuEditAllCellCopyClick(); });
 }
 
 void CellActions::done() {

@@ -17,6 +17,7 @@ class QWidget;
 namespace ranvo::gui {
 
 class CommandGate;
+class CommandTable;
 class GridView;
 
 class CellActions : public QObject {
@@ -24,7 +25,7 @@ class CellActions : public QObject {
 
 public:
     CellActions(MainState& state, std::function<UiHost&()> ui, GridView& grid, CommandGate& gate,
-                std::function<void()> refresh, QWidget* parent);
+                CommandTable& commands, std::function<void()> refresh, QWidget* parent);
 
     // The cell items that open the context menu, and its option submenu.
     void addCellCommandsTo(QWidget* contextMenuOwner);
@@ -43,6 +44,7 @@ private:
     std::function<UiHost&()> m_ui;
     GridView& m_grid;
     CommandGate& m_gate;
+    CommandTable& m_commands;
     std::function<void()> m_refresh;
 };
 

@@ -9,6 +9,7 @@
 #include "core/app/hiding.h"
 #include "core/app/highlight.h"
 #include "core/app/window_place.h"
+#include "core/app/status_bar.h"
 #include "core/app/window_updates.h"
 #include "core/editing/cell_editing.h"
 #include "core/editing/reapply.h"
@@ -17,21 +18,16 @@
 #include "core/platform/paths.h"
 #include "core/text/sjis.h"
 #include "gui/app/cell_actions.h"
-#include "gui/app/command_gate.h"
 #include "gui/app/column_width_dialog.h"
 #include "gui/app/field_jump_box.h"
 #include "gui/app/ranvo_application.h"
+#include "gui/app/command_gate.h"
+#include "gui/app/command_table.h"
 #include "gui/app/record_actions.h"
 #include "gui/app/status_panels.h"
 #include "gui/definitions/define_dialog.h"
 #include "gui/editing/find_dialogs.h"
 #include "gui/export/layout_save_dialog.h"
-#include "gui/settings/info_dialog.h"
-#include "gui/settings/option_dialog.h"
-#include "gui/views/filter_dialog.h"
-#include "gui/views/make_filter_dialog.h"
-#include "gui/views/navigator_dialog.h"
-#include "gui/views/visible_dialog.h"
 #include "gui/grid/cell_painter.h"
 #include "gui/grid/grid_view.h"
 #include "gui/loading/open_dialog.h"
@@ -40,21 +36,23 @@
 #include "gui/platform/help_viewer.h"
 #include "gui/platform/text_codec.h"
 #include "gui/printing/preview_dialog.h"
+#include "gui/settings/option_dialog.h"
+#include "gui/views/filter_dialog.h"
+#include "gui/views/make_filter_dialog.h"
+#include "gui/views/navigator_dialog.h"
+#include "gui/views/visible_dialog.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
-#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPrinter>
 #include <QScreen>
-#include <QShortcut>
-#include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -98,12 +96,20 @@ void TfrmShowData::FormCreate() {
         }
     };
     connect(stgData, &GridView::currentCellChanged, this, &TfrmShowData::refreshFromState);
-    m_host->onBusyChanged = [this](bool busy) { stgData->setPaintingSuspended(busy); };
+    m_host->onBusyChanged = [this](bool busy) {
+        stgData->setPaintingSuspended(busy);
+        if (!busy) {
+            stgData->gridChanged(); // the work may have moved the cursor and scrolled
+        }
+    };
     m_gate = new CommandGate(this);
+    m_commands = std::make_unique<CommandTable>(*m_gate);
     m_records = new RecordActions(
-        *m_state, [this]() -> UiHost& { return *m_ui; }, *stgData, *m_gate, [this] { refreshFromState(); }, this);
+        *m_state, [this]() -> UiHost& { return *m_ui; }, *stgData, *m_commands,
+        [this] { refreshFromState(); }, this);
     m_cells = new CellActions(
-        *m_state, [this]() -> UiHost& { return *m_ui; }, *stgData, *m_gate, [this] { refreshFromState(); }, this);
+        *m_state, [this]() -> UiHost& { return *m_ui; }, *stgData, *m_gate, *m_commands,
+        [this] { refreshFromState(); }, this);
     m_gate->commitCellEdits = [this] {
         stgData->commitEditor();
         commitCellBox();
@@ -133,220 +139,20 @@ void TfrmShowData::FormCreate() {
     setAcceptDrops(true);
 }
 
-void TfrmShowData::createMenusAndToolbars() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    mnuFileOpen = addCommand(
-        file, QStringLiteral("開く(&O)"), [this] { mnuFileOpenClick(); }, {}, OpenFailureWords);
-    file->addSeparator();
-    addDataAction(file, QStringLiteral("上書き保存(&S)"), &TfrmShowData::mnuFileSaveClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_S), SaveInPlaceFailureWords);
-    addDataAction(file, QStringLiteral("名前を付けて保存(&A)"), &TfrmShowData::mnuFileAsSaveClick,
-                  {}, SaveFailureWords);
-    file->addSeparator();
-    addDataAction(file, QStringLiteral("印刷プレビュー"), &TfrmShowData::mnuFilePreviewClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_P));
-    file->addSeparator();
-    addDataAction(file, QStringLiteral("形式を指定して保存(&L)"), &TfrmShowData::mnuFileLayoutSaveClick);
-    mnuFileSaveAsCsv = addDataAction(file, fromUtf8(SaveConvertedCaption(*m_state)),
-                                     &TfrmShowData::mnuFileSaveAsCsvClick, {}, SaveFailureWords);
-    addDataAction(file, QStringLiteral("XML出力(&X)"), &TfrmShowData::mnuFileSaveAsXMLClick, {},
-                  SaveFailureWords);
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    addDataAction(edit, QStringLiteral("検索(&F)"), &TfrmShowData::mnuEditFindClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_F));
-    addDataAction(edit, QStringLiteral("置換(&H)"), &TfrmShowData::mnuEditReplaceClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_H));
-    edit->addSeparator();
-    addDataAction(edit, QStringLiteral("定義再適用(&R)"), &TfrmShowData::mnuEditRepaintClick);
-    edit->addSeparator();
-    for (const auto& [caption, algorithm] : {std::pair{QStringLiteral("標準ソート(&S)"), SortAlgorithm::Standard},
-                                             std::pair{QStringLiteral("高速ソート(&Q)"), SortAlgorithm::Fast}}) {
-        QMenu* sort = edit->addMenu(caption);
-        addCommand(sort, QStringLiteral("昇順(&A)"), [this, algorithm = algorithm] {
-            sortRecords(algorithm, SortDirection::Ascending);
-        });
-        addCommand(sort, QStringLiteral("降順(&D)"), [this, algorithm = algorithm] {
-            sortRecords(algorithm, SortDirection::Descending);
-        });
-    }
-    m_cells->addCopyAllTo(edit);
-    m_records->addUndoTo(edit);
-    createViewMenu();
-    QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
-    mnuOptionFilter = addDataAction(options, QStringLiteral("フィルタ設定(&F)"), &TfrmShowData::mnuOptionFilterClick,
-                                    QKeySequence(Qt::CTRL | Qt::Key_R));
-    options->addSeparator();
-    addCommand(options, QStringLiteral("定義ファイル作成(&D)"), [this] { mnuOptionDefineClick(); },
-               QKeySequence(Qt::CTRL | Qt::Key_D));
-    addCommand(options, QStringLiteral("フィルタファイル作成(&M)"), [this] { mnuOptionMakeFilterClick(); });
-    options->addSeparator();
-    addCommand(options, QStringLiteral("環境設定(&O)"), [this] { mnuOptionOptionClick(); });
-    options->addAction(QStringLiteral("ヘルプ(&H)"), this, [this] { showHelp(0); });
-    options->addSeparator();
-    options->addAction(QStringLiteral("バージョン情報"), this, [this] { TfrmInfo(this).exec(); });
-    createContextMenu();
-
-    tlbMenu = addToolBar(QStringLiteral("tlbMenu"));
-    tlbMenu->setObjectName(QStringLiteral("tlbMenu"));
-    tlbMenu->setMovable(false);
-    QAction* tbcSave = addDataAction(tlbMenu, QStringLiteral("保存"), &TfrmShowData::tbcSaveClick,
-                                     {}, SaveInPlaceFailureWords);
-    tbcSave->setToolTip(QStringLiteral("上書き保存　Ctrl + S"));
-    QAction* tbcPreview = addCommand(tlbMenu, QStringLiteral("印刷"), [this] {
-        if (!m_state->DataFileName.empty()) {
-            mnuFilePreviewClick();
-        }
-    });
-    tbcPreview->setToolTip(QStringLiteral("印刷プレビュー"));
-    tlbMenu->addSeparator();
-    m_records->addToolbarButtonsTo(tlbMenu);
-    for (const auto& [text, hint, handler] :
-         {std::tuple{QStringLiteral("列非表示"), QStringLiteral("列非表示"), &TfrmShowData::hideCols},
-          std::tuple{QStringLiteral("行非表示"), QStringLiteral("行非表示"), &TfrmShowData::hideRows},
-          std::tuple{QStringLiteral("条件表示"), QStringLiteral("指定条件表示"), &TfrmShowData::showByCondition},
-          std::tuple{QStringLiteral("全表示"), QStringLiteral("全て表示"), &TfrmShowData::showAll}}) {
-        addDataAction(tlbMenu, text, handler)->setToolTip(hint);
-    }
-    m_showAllActions.push_back(tlbMenu->actions().back());
-    addDataAction(tlbMenu, QStringLiteral("セルフィット"), &TfrmShowData::mnuViewCellAutoFitClick);
-    tlbMenu->addSeparator();
-    for (const auto& [text, hint, direction] :
-         {std::tuple{QStringLiteral("昇順"), QStringLiteral("昇順ソート"), SortDirection::Ascending},
-          std::tuple{QStringLiteral("降順"), QStringLiteral("降順ソート"), SortDirection::Descending}}) {
-        QAction* button = addCommand(tlbMenu, text, [this, direction = direction] {
-            sortRecords(SortAlgorithm::Standard, direction);
-        });
-        button->setToolTip(hint);
-        m_dataActions.push_back(button);
-    }
-    addDataAction(tlbMenu, QStringLiteral("再適用"), &TfrmShowData::mnuEditRepaintClick)
-        ->setToolTip(QStringLiteral("定義再適用"));
-    addDataAction(tlbMenu, QStringLiteral("強調表示"), &TfrmShowData::tbcHighLightClick);
-    QAction* FlatButton2 = addCommand(tlbMenu, QStringLiteral("RV-NAVI"), [this] { mnuViewDefineInfoClick(); });
-    FlatButton2->setToolTip(QStringLiteral("RV-NAVI　Ctrl + I"));
-    QAction* FlatButton1 = addCommand(tlbMenu, QStringLiteral("フィルタ"), [this] {
-        if (!m_state->DataFileName.empty() && mnuOptionFilter->isEnabled()) {
-            mnuOptionFilterClick();
-        }
-    });
-    FlatButton1->setToolTip(QStringLiteral("フィルタ設定　Ctrl+R"));
-    tlbMenu->addSeparator();
-
-    // The field-jump list and the cell edit box get a row of their own: the edit box needs room.
-    addToolBarBreak();
-    tlbBox = addToolBar(QStringLiteral("tlbBox"));
-    tlbBox->setObjectName(QStringLiteral("tlbBox"));
-    tlbBox->setMovable(false);
-    Splitter1 = new QSplitter(Qt::Horizontal, tlbBox);
-    cmbFieldJump = new FieldJumpBox(Splitter1);
-    cmbFieldJump->setToolTip(QStringLiteral("フィールドジャンプ"));
-    cmbFieldJump->setMinimumWidth(10);
-    cmbFieldJump->installEventFilter(this);
-    connect(cmbFieldJump, &QComboBox::activated, this, &TfrmShowData::cmbFieldJumpActivated);
-    txtData = new QLineEdit(Splitter1);
-    txtData->setToolTip(QStringLiteral("セル編集ボックス"));
-    txtData->installEventFilter(this);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({160, 400});
-    tlbBox->addWidget(Splitter1);
-
-    auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(helpKey, &QShortcut::activated, this, [this] { showHelp(helpContextOf(QApplication::focusWidget())); });
-    setHelpContext(this, 5);
-    for (QWidget* widget : {static_cast<QWidget*>(stgData), static_cast<QWidget*>(statusBar())}) {
-        setHelpContext(widget, 24);
-    }
-    for (QToolBar* toolbar : {tlbMenu, tlbBox}) {
-        setHelpContext(toolbar, 9);
-    }
-
-    auto* jumpShortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_J), this);
-    connect(jumpShortcut, &QShortcut::activated, this,
-            [this] { m_gate->run(CommandGate::Typing::Commit, [this] { cmbFieldJump->setFocus(); }); });
-    auto* undoKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace), stgData);
-    connect(undoKey, &QShortcut::activated, this,
-            [this] { m_gate->run(CommandGate::Typing::Refuse, [this] { m_records->mnuEditUndoClick(); }); });
-}
-
-QAction* TfrmShowData::addCommand(QWidget* owner, const QString& caption,
-                                  std::function<void()> handler, const QKeySequence& shortcut,
-                                  std::string_view failureWords) {
-    auto* action = new QAction(caption, owner);
-    action->setShortcut(shortcut);
-    m_gate->connect(action, CommandGate::Typing::Commit, std::move(handler), failureWords);
-    owner->addAction(action);
-    return action;
-}
-
-QAction* TfrmShowData::addDataAction(QWidget* owner, const QString& caption,
-                                     void (TfrmShowData::*handler)(), const QKeySequence& shortcut,
-                                     std::string_view failureWords) {
-    QAction* action = addCommand(
-        owner, caption, [this, handler] { (this->*handler)(); }, shortcut, failureWords);
-    m_dataActions.push_back(action);
-    return action;
-}
-
-void TfrmShowData::createViewMenu() {
-    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    addDataAction(view, QStringLiteral("選択行非表示(&R)"), &TfrmShowData::hideRows);
-    addDataAction(view, QStringLiteral("選択列非表示(&C)"), &TfrmShowData::hideCols);
-    addDataAction(view, QStringLiteral("選択行列非表示(&B)"), &TfrmShowData::hideRowsAndCols);
-    addDataAction(view, QStringLiteral("指定条件表示(&D)"), &TfrmShowData::showByCondition);
-    view->addSeparator();
-    m_showAllActions.push_back(addDataAction(view, QStringLiteral("再表示(&A)"), &TfrmShowData::showAll));
-    view->addSeparator();
-    QMenu* highLight = view->addMenu(QStringLiteral("強調表示"));
-    addDataAction(highLight, QStringLiteral("強調表示する"), &TfrmShowData::tbcHighLightClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_K));
-    addDataAction(highLight, QStringLiteral("強調表示解除"), &TfrmShowData::mnuViewHighLightOffClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_N));
-    QMenu* cells = view->addMenu(QStringLiteral("セルの幅(&W)"));
-    addDataAction(cells, QStringLiteral("データのサイズに合わせる"), &TfrmShowData::mnuViewCellAutoFitClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_W));
-    addDataAction(cells, QStringLiteral("初期値に戻す(&D)"), &TfrmShowData::mnuViewCellDefaultClick);
-    addDataAction(view, QStringLiteral("RV-NAVI(&I)"), &TfrmShowData::mnuViewDefineInfoClick,
-                  QKeySequence(Qt::CTRL | Qt::Key_I));
-}
-
-void TfrmShowData::createContextMenu() {
-    stgData->setContextMenuPolicy(Qt::ActionsContextMenu);
-    m_cells->addCellCommandsTo(stgData);
-    addDataAction(stgData, QStringLiteral("選択行非表示(&L)"), &TfrmShowData::hideRows);
-    addDataAction(stgData, QStringLiteral("選択列非表示(&V)"), &TfrmShowData::hideCols);
-    addDataAction(stgData, QStringLiteral("指定条件表示(&Q)"), &TfrmShowData::showByCondition);
-    m_showAllActions.push_back(addDataAction(stgData, QStringLiteral("全て表示(&A)"), &TfrmShowData::showAll));
-    auto* hidingEnd = new QAction(stgData);
-    hidingEnd->setSeparator(true);
-    stgData->addAction(hidingEnd);
-    m_records->addRecordCommandsTo(stgData);
-    auto* recordsEnd = new QAction(stgData);
-    recordsEnd->setSeparator(true);
-    stgData->addAction(recordsEnd);
-    auto* columnWidth = new QAction(QStringLiteral("列幅を指定する(&W)"), stgData);
-    m_gate->connect(columnWidth, CommandGate::Typing::Commit, [this] { popColWidthClick(); });
-    stgData->addAction(columnWidth);
-    auto* separator = new QAction(stgData);
-    separator->setSeparator(true);
-    stgData->addAction(separator);
-    mnuInteriFixCell = new QAction(fromUtf8(FixedCellInfoCaption(*m_state)), stgData);
-    m_gate->connect(mnuInteriFixCell, CommandGate::Typing::Commit, [this] { mnuInteriFixCellClick(); });
-    stgData->addAction(mnuInteriFixCell);
-    auto* optionsStart = new QAction(stgData);
-    optionsStart->setSeparator(true);
-    stgData->addAction(optionsStart);
-    m_cells->addOptionsTo(stgData);
-}
-
 void TfrmShowData::applySettings() {
     const TRanvoSetting& settings = m_state->Settings;
     stgData->setCellFont(toQFont(settings.EditorFont));
     stgData->setBackgroundColor(toQColor(settings.BackColor));
     staBar->setLook(toQFont(settings.StaFont), toQColor(settings.StaFont.Color),
                     toQColor(settings.StaColor));
-    statusBar()->setFixedHeight(static_cast<int>(settings.StaFont.Size * 1.3) + 8);
+    fitStatusBar(static_cast<int>(settings.StaFont.Size * 1.3) + 8);
     tlbMenu->setStyleSheet(toolbarStyle(toQColor(settings.ToolBarColor)));
+}
+
+// The status bar gets `height`, or more when its font needs more: the whole text always shows.
+void TfrmShowData::fitStatusBar(int height) {
+    statusBar()->layout()->activate();
+    statusBar()->setFixedHeight(std::max(height, statusBar()->layout()->minimumSize().height()));
 }
 
 // The kept place and size, unless they would put the window where the user cannot reach it.
@@ -422,6 +228,18 @@ void TfrmShowData::tbcSaveClick() {
     mnuFileSaveClick();
 }
 
+void TfrmShowData::tbcPreviewClick() {
+    if (!m_state->DataFileName.empty()) {
+        mnuFilePreviewClick();
+    }
+}
+
+void TfrmShowData::FlatButton1Click() {
+    if (!m_state->DataFileName.empty() && mnuOptionFilter->isEnabled()) {
+        mnuOptionFilterClick();
+    }
+}
+
 void TfrmShowData::mnuFileAsSaveClick() {
     SaveAs(*m_state, *m_ui);
     refreshFromState();
@@ -439,6 +257,7 @@ void TfrmShowData::sortRecords(SortAlgorithm algorithm, SortDirection direction)
 }
 
 void TfrmShowData::mnuEditRepaintClick() {
+    const QuestionTitle title(*m_ui, "確認");
     ReapplyDefinition(*m_state, *m_ui);
     refreshFromState();
 }
@@ -573,7 +392,7 @@ void TfrmShowData::applyNewSettings(const TRanvoSetting& settings) {
     if (grid.ColCount() > 0) {
         grid.SetColWidth(0, RecordNumberColumnWidth(*m_host));
     }
-    statusBar()->setFixedHeight(m_host->TextHeight(FontRole::Status, "A") + 7);
+    fitStatusBar(m_host->TextHeight(FontRole::Status, "A") + 7);
     m_state->Settings.SaveSetting();
     refreshFromState();
 }
@@ -614,13 +433,17 @@ bool TfrmShowData::stgDataSelectCell(int col, int row) {
     return SelectCell(*m_state, col, row);
 }
 
+// A pick with the mouse jumps; arrowing through the list only moves its selection, and the list
+// keeps the focus until Enter jumps or the user leaves it.
 void TfrmShowData::cmbFieldJumpActivated(int index) {
+    const bool fromKeyboard = m_state->JumpKeyDown;
     JumpField(*m_state, index);
+    if (fromKeyboard) {
+        return;
+    }
     stgData->gridChanged();
     refreshFromState();
-    if (!m_state->JumpKeyDown) {
-        stgData->setFocus();
-    }
+    stgData->setFocus();
 }
 
 bool TfrmShowData::eventFilter(QObject* watched, QEvent* event) {
@@ -636,6 +459,14 @@ bool TfrmShowData::eventFilter(QObject* watched, QEvent* event) {
             stgData->setFocus();
             return true;
         }
+    }
+    // The keys of the list only move its selection; a pick from the dropped-down list, with the
+    // mouse or Enter, and a visit that ended are no key of the list any more.
+    const bool listLeft = watched == cmbFieldJump && event->type() == QEvent::FocusOut &&
+                          static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason;
+    const bool listDropped = event->type() == QEvent::Show && watched == cmbFieldJump->view();
+    if (listLeft || listDropped) {
+        m_state->JumpKeyDown = false;
     }
     if (watched == cmbFieldJump && event->type() == QEvent::KeyPress) {
         m_state->JumpKeyDown = true;
@@ -684,6 +515,7 @@ void TfrmShowData::refreshFromState() {
         panels[i] = fromUtf8(state.StatusPanels[i]);
     }
     staBar->setTexts(panels);
+    layoutStatusPanels();
     if (!m_cellBoxEntered) {
         // The box holds at most maxLength() characters: a longer cell is shown from its start and
         // cannot be edited there, so that leaving the box never cuts it.
@@ -698,23 +530,15 @@ void TfrmShowData::refreshFromState() {
     cmbFieldJump->setNames(state.JumpListItems);
     cmbFieldJump->setCurrentIndex(state.JumpListIndex);
     stgData->setEnabled(state.DataCommandsEnabled);
-    for (QAction* action : m_dataActions) {
-        action->setEnabled(state.DataCommandsEnabled);
-    }
-    m_records->updateEnabled();
-    for (QAction* action : m_showAllActions) {
-        action->setEnabled(state.DataCommandsEnabled && state.VisibleAllEnabled);
-    }
+    m_commands->update(state);
     mnuFileSaveAsCsv->setText(fromUtf8(SaveConvertedCaption(state)));
     stgData->gridChanged();
 }
 
 void TfrmShowData::layoutStatusPanels() {
-    if (!m_state->FormAlive) {
-        return;
+    if (m_state->FormAlive) {
+        staBar->layOut(width(), fromUtf8(WidestPositionText(*m_state)));
     }
-    const int unit = width() / 20;
-    staBar->setWidths({3 * unit, 4 * unit, 3 * unit, 6 * unit, 4 * unit});
 }
 
 void TfrmShowData::resizeEvent(QResizeEvent* event) {

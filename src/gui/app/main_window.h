@@ -2,7 +2,8 @@
 
 // The main window: the data grid with its record list, the field-jump list and the cell edit box
 // on the toolbar, and the status bar. It owns the main state; its handlers turn events into calls
-// on the core and refresh what the state says into widgets.
+// on the core and refresh what the state says into widgets. Its menus, toolbars, context menu and
+// keys are made in main_window_commands.cpp.
 
 #include "core/editing/sort.h"
 #include "core/printing/grid_printer.h"
@@ -31,6 +32,7 @@ namespace ranvo::gui {
 class CellActions;
 class CellPainter;
 class CommandGate;
+class CommandTable;
 class GridView;
 class RecordActions;
 class HelpViewer;
@@ -67,6 +69,7 @@ public:
     void mnuFileOpenClick();
     void mnuFileSaveClick();
     void tbcSaveClick();
+    void tbcPreviewClick();
     void mnuFileAsSaveClick();
     void mnuFileSaveAsCsvClick();
     void mnuFilePreviewClick();
@@ -83,6 +86,7 @@ public:
     void showAll();
     void showByCondition();
     void mnuOptionFilterClick();
+    void FlatButton1Click();
     void mnuOptionDefineClick();
     void mnuOptionMakeFilterClick();
     void mnuOptionOptionClick();
@@ -106,17 +110,13 @@ protected:
 private:
     void FormCreate();
     void createMenusAndToolbars();
+    void createToolbar();
     void createViewMenu();
     void createContextMenu();
-    QAction* addDataAction(QWidget* owner, const QString& caption, void (TfrmShowData::*handler)(),
-                           const QKeySequence& shortcut = {}, std::string_view failureWords = {});
-    // An action that runs `handler` through the command gate, committing what is being typed;
-    // `failureWords` are the command's own words for its failure.
-    QAction* addCommand(QWidget* owner, const QString& caption, std::function<void()> handler,
-                        const QKeySequence& shortcut = {}, std::string_view failureWords = {});
     void reportFailure(std::exception_ptr failure, std::string_view failureWords);
     void commitCellBox();
     void applySettings();
+    void fitStatusBar(int height);
     void placeWindow();
     bool stgDataSelectCell(int col, int row);
     void cmbFieldJumpActivated(int index);
@@ -132,6 +132,7 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     HelpViewer* m_help = nullptr;
     CommandGate* m_gate = nullptr;
+    std::unique_ptr<CommandTable> m_commands;
     RecordActions* m_records = nullptr;
     CellActions* m_cells = nullptr;
     // The cell edit box holds the focus: what it holds goes into the cell when it is left.
@@ -147,14 +148,9 @@ private:
     FieldJumpBox* cmbFieldJump = nullptr;
     QSplitter* Splitter1 = nullptr;
     QLineEdit* txtData = nullptr;
-    QAction* mnuFileOpen = nullptr;
     QAction* mnuFileSaveAsCsv = nullptr;
     QAction* mnuOptionFilter = nullptr;
-    // Show-all commands: enabled once something was hidden.
-    std::vector<QAction*> m_showAllActions;
     QAction* mnuInteriFixCell = nullptr;
-    // The commands that need a loaded file, enabled and disabled together.
-    std::vector<QAction*> m_dataActions;
 };
 
 } // namespace ranvo::gui

@@ -3,48 +3,61 @@
 #include "core/app/status_bar.h"
 #include "core/editing/record_operations.h"
 #include "core/editing/undo.h"
-#include "gui/app/command_gate.h"
+#include "gui/app/command_table.h"
 #include "gui/grid/grid_view.h"
+#include "gui/platform/help_viewer.h"
 #include "gui/platform/text_codec.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QToolBar>
 
 namespace ranvo::gui {
 
 RecordActions::RecordActions(MainState& state, std::function<UiHost&()> ui, GridView& grid,
-                             CommandGate& gate, std::function<void()> refresh, QWidget* parent)
-    : QObject(parent), m_state(state), m_ui(std::move(ui)), m_grid(grid), m_gate(gate),
+                             CommandTable& commands, std::function<void()> refresh, QWidget* parent)
+    : QObject(parent), m_state(state), m_ui(std::move(ui)), m_grid(grid),
       m_refresh(std::move(refresh)) {
     txtAdd = new QLineEdit(grid.viewport());
     txtAdd->hide();
     txtAdd->installEventFilter(this);
+    setHelpContext(txtAdd, 24);
 
-    mnuEditUndo = makeAction(QStringLiteral("やり直し"), &RecordActions::mnuEditUndoClick,
-                             QKeySequence(Qt::CTRL | Qt::Key_Z));
-    const auto ctrlAlt = [](Qt::Key key) { return QKeySequence(Qt::CTRL | Qt::ALT | key); };
-    mnuRecordCopy = makeAction(QStringLiteral("レコードコピー(&C)"), &RecordActions::mnuRecordCopyClick, ctrlAlt(Qt::Key_C));
-    mnuRecordCut = makeAction(QStringLiteral("レコード切り取り(&T)"), &RecordActions::mnuRecordCutClick, ctrlAlt(Qt::Key_T));
-    mnuRecordPaste = makeAction(QStringLiteral("レコード貼り付け(&P)"), &RecordActions::mnuRecordPasteClick, ctrlAlt(Qt::Key_P));
-    mnuRecordDelete = makeAction(QStringLiteral("レコード削除(&D)"), &RecordActions::mnuRecordDeleteClick, ctrlAlt(Qt::Key_D));
-    mnuRecordAdd = makeAction(QStringLiteral("レコード新規作成(&N)"), &RecordActions::mnuRecordAddClick, ctrlAlt(Qt::Key_N));
-    mnuRecordInsert = makeAction(QStringLiteral("レコード挿入(&I)"), &RecordActions::mnuRecordInsertClick, ctrlAlt(Qt::Key_I));
-    m_loadedOnly = {mnuRecordCopy, mnuRecordCut, mnuRecordDelete, mnuRecordAdd, mnuRecordInsert};
+    // Undo does nothing while anything is being typed.
+    mnuEditUndo =
+        commands.create(this,
+                        {"mnuEditUndo", QStringLiteral("やり直し"), CommandGroup::Undo, 25,
+                         QKeySequence(Qt::CTRL | Qt::Key_Z), CommandGate::Typing::Refuse},
+                        [this] { mnuEditUndoClick(); });
+    mnuEditUndo->setShortcutContext(Qt::WindowShortcut);
+    mnuRecordCopy = makeAction(commands, "mnuRecordCopy", QStringLiteral("レコードコピー(&C)"),
+                               &RecordActions::mnuRecordCopyClick, Qt::Key_C);
+    mnuRecordCut = makeAction(commands, "mnuRecordCut", QStringLiteral("レコード切り取り(&T)"),
+                              &RecordActions::mnuRecordCutClick, Qt::Key_T);
+    mnuRecordPaste = makeAction(commands, "mnuRecordPaste", QStringLiteral("レコード貼り付け(&P)"),
+                                &RecordActions::mnuRecordPasteClick, Qt::Key_P);
+    mnuRecordDelete = makeAction(commands, "mnuRecordDelete", QStringLiteral("レコード削除(&D)"),
+                                 &RecordActions::mnuRecordDeleteClick, Qt::Key_D);
+    mnuRecordAdd = makeAction(commands, "mnuRecordAdd", QStringLiteral("レコード新規作成(&N)"),
+                              &RecordActions::mnuRecordAddClick, Qt::Key_N);
+    mnuRecordInsert = makeAction(commands, "mnuRecordInsert", QStringLiteral("レコード挿入(&I)"),
+                                 &RecordActions::mnuRecordInsertClick, Qt::Key_I);
 }
 
-QAction* RecordActions::makeAction(const QString& caption, void (RecordActions::*handler)(),
-                                   const QKeySequence& shortcut) {
-    auto* action = new QAction(caption, this);
-    action->setShortcut(shortcut);
+// The record commands commit cell edits and refuse while a record is typed into the add box.
+// They stay enabled without a file and do nothing then; paste waits for something copied.
+QAction* RecordActions::makeAction(CommandTable& commands, const char* name, const QString& caption,
+                                   void (RecordActions::*handler)(), Qt::Key key) {
+    const CommandGroup group = handler == &RecordActions::mnuRecordPasteClick
+                                   ? CommandGroup::RecordPaste
+                                   : CommandGroup::Always;
+    QAction* action =
+        commands.create(this,
+                        {name, caption, group, 10, QKeySequence(Qt::CTRL | Qt::ALT | key),
+                         CommandGate::Typing::KeepRecord},
+                        [this, handler] { (this->*handler)(); });
     action->setShortcutContext(Qt::WindowShortcut);
-    // Undo does nothing while anything is being typed; the record commands commit cell edits and
-    // refuse while a record is typed into the add box.
-    const bool undo = handler == &RecordActions::mnuEditUndoClick;
-    m_gate.connect(action, undo ? CommandGate::Typing::Refuse : CommandGate::Typing::KeepRecord,
-                   [this, handler] { (this->*handler)(); });
     return action;
 }
 
@@ -57,35 +70,6 @@ void RecordActions::addRecordCommandsTo(QWidget* contextMenuOwner) {
     auto* separator = new QAction(this);
     separator->setSeparator(true);
     contextMenuOwner->addActions({separator, mnuRecordAdd, mnuRecordInsert});
-}
-
-void RecordActions::addToolbarButtonsTo(QToolBar* toolbar) {
-    // The buttons share the menu's shortcuts, so they carry none.
-    const auto button = [&](const QString& hint, const QString& text, void (RecordActions::*handler)()) {
-        auto* action = new QAction(text, toolbar);
-        action->setToolTip(hint);
-        m_gate.connect(action, CommandGate::Typing::KeepRecord, [this, handler] { (this->*handler)(); });
-        toolbar->addAction(action);
-        m_loadedOnly.push_back(action);
-        return action;
-    };
-    button(QStringLiteral("レコードコピー　Ctrl + Alt + C"), QStringLiteral("コピー"), &RecordActions::mnuRecordCopyClick);
-    button(QStringLiteral("レコードカット　Ctrl + Alt + T"), QStringLiteral("カット"), &RecordActions::mnuRecordCutClick);
-    button(QStringLiteral("レコード貼り付け　Ctrl + Alt + P"), QStringLiteral("貼付"), &RecordActions::mnuRecordPasteClick);
-    button(QStringLiteral("レコード削除　Ctrl + Alt + D"), QStringLiteral("削除"), &RecordActions::mnuRecordDeleteClick);
-    toolbar->addSeparator();
-    button(QStringLiteral("レコード追加　Ctrl + Alt + N"), QStringLiteral("追加"), &RecordActions::mnuRecordAddClick);
-    button(QStringLiteral("レコード挿入　Ctrl + Alt + I"), QStringLiteral("挿入"), &RecordActions::mnuRecordInsertClick);
-    toolbar->addSeparator();
-}
-
-void RecordActions::updateEnabled() {
-    const bool loaded = m_state.DataCommandsEnabled;
-    for (QAction* action : m_loadedOnly) {
-        action->setEnabled(loaded);
-    }
-    mnuRecordPaste->setEnabled(m_state.RecordPasteEnabled);
-    mnuEditUndo->setEnabled(m_state.UndoEnabled);
 }
 
 void RecordActions::done() {

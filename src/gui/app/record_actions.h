@@ -1,8 +1,9 @@
 #pragma once
 
 // The record commands of the main window (new, insert, copy, cut, paste, delete) and undo: their
-// menu items, toolbar buttons and shortcuts, and the add box a new record is typed into. Each
-// handler runs through the command gate, calls the core command and refreshes the window.
+// menu items and shortcuts, and the add box a new record is typed into. Each handler runs through
+// the command gate, calls the core command and refreshes the window; the toolbar's record buttons
+// call the same handlers.
 
 #include "core/platform/ui_host.h"
 #include "core/state/main_state.h"
@@ -14,26 +15,22 @@
 class QAction;
 class QLineEdit;
 class QMenu;
-class QToolBar;
 class QWidget;
 
 namespace ranvo::gui {
 
-class CommandGate;
+class CommandTable;
 class GridView;
 
 class RecordActions : public QObject {
     Q_OBJECT
 
 public:
-    RecordActions(MainState& state, std::function<UiHost&()> ui, GridView& grid, CommandGate& gate,
-                  std::function<void()> refresh, QWidget* parent);
+    RecordActions(MainState& state, std::function<UiHost&()> ui, GridView& grid,
+                  CommandTable& commands, std::function<void()> refresh, QWidget* parent);
 
     void addUndoTo(QMenu* menu);
     void addRecordCommandsTo(QWidget* contextMenuOwner);
-    void addToolbarButtonsTo(QToolBar* toolbar);
-    // Enables what the state allows now.
-    void updateEnabled();
 
     [[nodiscard]] QLineEdit& addBox() { return *txtAdd; }
     // Ends the record being typed into the add box with its text, as Enter does.
@@ -51,15 +48,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* makeAction(const QString& caption, void (RecordActions::*handler)(),
-                        const QKeySequence& shortcut);
+    QAction* makeAction(CommandTable& commands, const char* name, const QString& caption,
+                        void (RecordActions::*handler)(), Qt::Key key);
     void showAddBox();
     void done();
 
     MainState& m_state;
     std::function<UiHost&()> m_ui;
     GridView& m_grid;
-    CommandGate& m_gate;
     std::function<void()> m_refresh;
     QLineEdit* txtAdd = nullptr;
     QAction* mnuEditUndo = nullptr;
@@ -69,7 +65,6 @@ private:
     QAction* mnuRecordCut = nullptr;
     QAction* mnuRecordPaste = nullptr;
     QAction* mnuRecordDelete = nullptr;
-    std::vector<QAction*> m_loadedOnly;
 };
 
 } // namespace ranvo::gui

@@ -16,11 +16,16 @@ class StatusPanels : public QWidget {
 
 public:
     static constexpr int kPanelCount = 5;
+    // Pixels from a box's left and top edges to its text.
+    static constexpr int kTextInset = 2;
 
     explicit StatusPanels(QWidget* parent = nullptr);
 
     void setTexts(const std::array<QString, kPanelCount>& texts);
     void setWidths(const std::array<int, kPanelCount>& widths);
+    // Widths for a window `width` pixels wide: 3, 4, 3, 6 and 4 twentieths of it, the first made
+    // wide enough for `widestPosition` (the longest text it shows) at the cost of the fourth.
+    void layOut(int width, const QString& widestPosition);
     void setLook(const QFont& font, const QColor& text, const QColor& background);
 
     [[nodiscard]] const std::array<QString, kPanelCount>& texts() const { return m_texts; }

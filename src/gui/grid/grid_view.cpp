@@ -2,16 +2,17 @@
 
 #include "gui/platform/text_codec.h"
 
-#include <QInputMethodEvent>
+#include <algorithm>
+#include <cstdlib>
+
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-
-#include <algorithm>
 
 namespace ranvo::gui {
 namespace {
@@ -45,6 +46,7 @@ int firstFromScrollBar(const QScrollBar* bar, const AxisExtents& extents, int fi
 GridView::GridView(DataGrid& grid, QWidget* parent) : QAbstractScrollArea(parent), m_grid(grid) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(true); // the sizing cursor over caption borders
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     verticalScrollBar()->setSingleStep(1);
@@ -186,10 +188,37 @@ void GridView::gridChanged() {
 
 void GridView::relayout() {
     const QSize size = viewport()->size();
-    m_rows = layoutAxis(m_grid.RowHeights(), m_grid.FixedRows(), m_grid.TopRow(), size.height());
-    m_cols = layoutAxis(m_grid.ColWidths(), m_grid.FixedCols(), m_grid.LeftCol(), size.width());
+    do {
+        m_rows =
+            layoutAxis(m_grid.RowHeights(), m_grid.FixedRows(), m_grid.TopRow(), size.height());
+        m_cols = layoutAxis(m_grid.ColWidths(), m_grid.FixedCols(), m_grid.LeftCol(), size.width());
+    } while (keepViewFilled());
     m_grid.SetVisibleCounts(m_rows.fullyShown, m_cols.fullyShown);
     syncScrollBars();
+}
+
+// Rows hidden below the top row, or shown again above it, would otherwise leave the view
+// scrolled past the end with empty space where rows could show.
+bool GridView::keepViewFilled() {
+    const QSize size = viewport()->size();
+    const auto lastFirst = [](const AxisExtents& extents, int fixedCount, int length) {
+        const int last = extents.previousVisible(extents.count() - 1);
+        return last < fixedCount ? fixedCount : firstToShowLast(extents, fixedCount, last, length);
+    };
+    const int top =
+        lastFirst(m_grid.RowHeights(), m_grid.FixedRows(), size.height() - m_rows.fixedEnd);
+    const int left =
+        lastFirst(m_grid.ColWidths(), m_grid.FixedCols(), size.width() - m_cols.fixedEnd);
+    bool moved = false;
+    if (m_grid.TopRow() > top) {
+        m_grid.SetTopRow(top);
+        moved = true;
+    }
+    if (m_grid.LeftCol() > left) {
+        m_grid.SetLeftCol(left);
+        moved = true;
+    }
+    return moved;
 }
 
 void GridView::syncScrollBars() {
@@ -439,9 +468,49 @@ void GridView::autoScroll(const QPoint& position) {
     }
 }
 
+// The line after a column caption, or after a row caption, a few pixels either side. A hidden
+// column or row is not offered: its line belongs to its visible neighbour.
+GridView::SizingBorder GridView::sizingBorderAt(const QPoint& point) const {
+    constexpr int kReach = 2;
+    const auto find = [&](const AxisLayout& layout, int position, Qt::Orientation orientation) {
+        for (const AxisSegment& segment : layout.segments) {
+            if (segment.extent > 0 &&
+                std::abs(position - (segment.start + segment.extent)) <= kReach) {
+                return SizingBorder{orientation, segment.index, segment.start};
+            }
+        }
+        return SizingBorder{};
+    };
+    if (m_grid.FixedRows() > 0 && point.y() >= 0 && point.y() < m_rows.fixedEnd) {
+        return find(m_cols, point.x(), Qt::Horizontal);
+    }
+    if (m_grid.FixedCols() > 0 && point.x() >= 0 && point.x() < m_cols.fixedEnd) {
+        return find(m_rows, point.y(), Qt::Vertical);
+    }
+    return {};
+}
+
+// The column or row being sized ends where the mouse is; it keeps at least one pixel, so that
+// sizing never hides it.
+void GridView::resizeTo(const QPoint& point) {
+    if (m_sizing.orientation == Qt::Horizontal) {
+        m_grid.SetColWidth(m_sizing.index, std::max(point.x() - m_sizing.start, 1));
+    } else {
+        m_grid.SetRowHeight(m_sizing.index, std::max(point.y() - m_sizing.start, 1));
+    }
+    relayout();
+    viewport()->update();
+}
+
 void GridView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
+    }
+    if (event->modifiers() == Qt::NoModifier) {
+        m_sizing = sizingBorderAt(event->position().toPoint());
+        if (m_sizing.index >= 0) {
+            return;
+        }
     }
     const QPoint cell = cellAt(event->position().toPoint());
     if (event->modifiers() == Qt::ShiftModifier) {
@@ -461,10 +530,24 @@ void GridView::mousePressEvent(QMouseEvent* event) {
 }
 
 void GridView::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_mouseSelecting || (event->buttons() & Qt::LeftButton) == 0) {
+    const QPoint position = event->position().toPoint();
+    if (m_sizing.index >= 0) {
+        resizeTo(position);
         return;
     }
-    const QPoint position = event->position().toPoint();
+    if ((event->buttons() & Qt::LeftButton) == 0) {
+        const SizingBorder border = sizingBorderAt(position);
+        if (border.index < 0) {
+            viewport()->unsetCursor();
+        } else {
+            viewport()->setCursor(border.orientation == Qt::Horizontal ? Qt::SplitHCursor
+                                                                       : Qt::SplitVCursor);
+        }
+        return;
+    }
+    if (!m_mouseSelecting) {
+        return;
+    }
     autoScroll(position);
     const QPoint cell = cellAt(position);
     if ((m_anchor.y() == 0 && cell.y() == 0) || (m_anchor.x() == 0 && cell.x() == 0)) {
@@ -484,6 +567,11 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
 
 void GridView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    if (m_sizing.index >= 0) {
+        resizeTo(event->position().toPoint());
+        m_sizing = {};
         return;
     }
     const QPoint cell = cellAt(event->position().toPoint());

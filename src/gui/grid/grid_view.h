@@ -4,7 +4,8 @@
 // row and column, grid lines and hidden rows and columns (extent 0: one line; -1: nothing), and
 // moves the current cell with the keyboard and the mouse. Before the current cell moves it asks
 // its owner, as a string grid asks through its select-cell event; the owner may refuse and move
-// the cursor itself.
+// the cursor itself. Dragging the line after a caption resizes that column or row; the view never
+// stays scrolled past the last row or column.
 //
 // Painting and scrolling cost what is on screen: positions come from the grid's prefix sums.
 
@@ -78,7 +79,18 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    // A border in the captions that the mouse can drag: the column (or row) it ends.
+    struct SizingBorder {
+        Qt::Orientation orientation = Qt::Horizontal; // Horizontal: a column's width
+        int index = -1;
+        int start = 0; // the pixel where the column or row begins
+    };
+
     void relayout();
+    // Scrolls back so that the last row and column end at the view's edge at most.
+    bool keepViewFilled();
+    [[nodiscard]] SizingBorder sizingBorderAt(const QPoint& point) const;
+    void resizeTo(const QPoint& point);
     void syncScrollBars();
     void keepCurrentCellInView();
     void drawPlainCell(QPainter& painter, const QRect& rect, int col, int row, bool selected);
@@ -103,6 +115,8 @@ private:
     // Mouse selection through the captions: where the press was (0 for a fixed row or column or
     // outside the grid), and the last data cell the mouse was over.
     bool m_mouseSelecting = false;
+    // The border being dragged, if any.
+    SizingBorder m_sizing;
     QPoint m_anchor{1, 1};
     QPoint m_lastMouse{1, 1};
 };

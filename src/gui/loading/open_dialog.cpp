@@ -25,6 +25,8 @@ namespace {
 
 // A dropped path longer than this many bytes is not taken.
 constexpr std::size_t kMaxDroppedPath = 255;
+// The lists are as wide as this many characters.
+constexpr int kListCharacters = 48;
 
 // The path list opens as wide as its widest entry and a margin.
 class PathComboBox : public QComboBox {
@@ -61,11 +63,13 @@ TfrmDialog::TfrmDialog(MainState& state, UiHost& host, QWidget* parent)
     fillLists();
 }
 
+// Top to bottom: the data file, the definition, the buttons, the character code and the range.
+// The lists keep their width whatever the length of the paths they hold; the path list drops
+// down as wide as its entries.
 void TfrmDialog::createControls() {
     auto* layout = new QGridLayout(this);
     cmbFilePath = new PathComboBox(this);
     cmbFilePath->setEditable(true);
-    cmbFilePath->setMinimumWidth(360);
     cmdDialog = new QToolButton(this);
     cmdDialog->setText(QStringLiteral("..."));
     cmdDialog->setToolTip(QStringLiteral("ファイル検索"));
@@ -75,15 +79,30 @@ void TfrmDialog::createControls() {
     layout->addWidget(cmdDialog, 0, 2);
 
     cmbDefine = new QComboBox(this);
+    for (QComboBox* list : {static_cast<QComboBox*>(cmbFilePath), cmbDefine}) {
+        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        list->setMinimumContentsLength(kListCharacters);
+    }
     layout->addWidget(new QLabel(QStringLiteral("定義ファイル"), this), 1, 0);
     layout->addWidget(cmbDefine, 1, 1, 1, 2);
+
+    cmdOpen = new QPushButton(QStringLiteral("開く"), this);
+    cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    cmdOpen->setDefault(true);
+    connect(cmdOpen, &QPushButton::clicked, this, [this] { cmdOpenClick(); });
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOpen);
+    buttons->addWidget(cmdCancel);
+    layout->addLayout(buttons, 2, 0, 1, 3);
 
     cmbWordType = new QComboBox(this);
     cmbWordType->addItems({QStringLiteral("シフトJIS"), QStringLiteral("EUC"), QStringLiteral("JIS"),
                            QStringLiteral("UniCode"), QStringLiteral("UTF-8")});
     cmbWordType->setCurrentIndex(0);
-    layout->addWidget(new QLabel(QStringLiteral("文字コード"), this), 2, 0);
-    layout->addWidget(cmbWordType, 2, 1, 1, 2);
+    layout->addWidget(new QLabel(QStringLiteral("文字コード"), this), 3, 0);
+    layout->addWidget(cmbWordType, 3, 1, 1, 2);
 
     chkReadRange = new QCheckBox(QStringLiteral("読込行範囲を指定する"), this);
     txtReadFrom = new QLineEdit(this);
@@ -102,18 +121,7 @@ void TfrmDialog::createControls() {
         txtReadFrom->setEnabled(on);
         txtReadTo->setEnabled(on);
     });
-    layout->addLayout(range, 3, 0, 1, 3);
-
-    cmdOpen = new QPushButton(QStringLiteral("開く"), this);
-    cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    cmdOpen->setDefault(true);
-    connect(cmdOpen, &QPushButton::clicked, this, [this] { cmdOpenClick(); });
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOpen);
-    buttons->addWidget(cmdCancel);
-    layout->addLayout(buttons, 4, 0, 1, 3);
+    layout->addLayout(range, 4, 0, 1, 3);
 }
 
 void TfrmDialog::fillLists() {

@@ -37,6 +37,15 @@ QString qtFilter(const std::string& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
+// Messages break their lines with CR LF, and some with LF CR; a box shows each as one break.
+QString messageLines(std::string_view text) {
+    QString lines = fromUtf8(text);
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return lines;
+}
+
 std::optional<std::filesystem::path> chosen(const QString& path) {
     if (path.isEmpty()) {
         return std::nullopt;
@@ -50,9 +59,14 @@ QtUiHost::QtUiHost(QWidget* owner, const TRanvoSetting& settings)
     : m_owner(owner), m_settings(settings) {}
 
 Answer QtUiHost::Message(std::string_view text, MessageIcon icon, MessageButtons buttons) {
+    const BusyPause pause(*this);
     QMessageBox box(m_owner);
-    box.setWindowTitle(QApplication::applicationName());
-    box.setText(fromUtf8(text));
+    const bool question =
+        buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
+    box.setWindowTitle(question && !CurrentQuestionTitle().empty()
+                           ? fromUtf8(CurrentQuestionTitle())
+                           : QApplication::applicationName());
+    box.setText(messageLines(text));
     switch (icon) {
     case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
     case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
@@ -67,14 +81,7 @@ Answer QtUiHost::Message(std::string_view text, MessageIcon icon, MessageButtons
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
-    // A question asked in the middle of a long operation is answered with the normal pointer.
-    if (m_busyDepth > 0) {
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
-    }
     const int answer = box.exec();
-    if (m_busyDepth > 0) {
-        QApplication::restoreOverrideCursor();
-    }
     switch (answer) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
@@ -130,9 +137,7 @@ bool QtUiHost::RunWithProgress(std::string_view caption, TaskProgress& progress,
                      [&progress] { progress.CancelRequested = true; });
     // The work touches nothing the window shows, so the window paints while it runs, also inside
     // a busy command.
-    if (m_busyDepth > 0 && onBusyChanged) {
-        onBusyChanged(false);
-    }
+    const BusyPause pause(*this);
     QEventLoop loop;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
@@ -147,28 +152,42 @@ bool QtUiHost::RunWithProgress(std::string_view caption, TaskProgress& progress,
     });
     timer.start(30);
     loop.exec();
-    if (m_busyDepth > 0 && onBusyChanged) {
-        onBusyChanged(true);
-    }
     background.Join();
     return !progress.Cancelled();
 }
 
 void QtUiHost::BeginBusy() {
     if (m_busyDepth++ == 0) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        if (onBusyChanged) {
-            onBusyChanged(true);
-        }
+        showBusy(true);
     }
 }
 
 void QtUiHost::EndBusy() {
     if (--m_busyDepth == 0) {
+        showBusy(false);
+    }
+}
+
+void QtUiHost::showBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
         QApplication::restoreOverrideCursor();
-        if (onBusyChanged) {
-            onBusyChanged(false);
-        }
+    }
+    if (onBusyChanged) {
+        onBusyChanged(busy);
+    }
+}
+
+QtUiHost::BusyPause::BusyPause(QtUiHost& host) : m_host(host), m_paused(host.m_busyDepth > 0) {
+    if (m_paused) {
+        m_host.showBusy(false);
+    }
+}
+
+QtUiHost::BusyPause::~BusyPause() {
+    if (m_paused) {
+        m_host.showBusy(true);
     }
 }
 

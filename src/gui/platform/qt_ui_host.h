@@ -45,10 +45,27 @@ public:
     void fontsChanged() { m_byteWidths.fill(std::nullopt); }
 
     // Called with true when busy work starts and false when the last of it ends, so that the
-    // grid can stop painting meanwhile.
+    // grid can stop painting meanwhile. A message shown in the middle of busy work ends it for
+    // as long as the box is open: the user sees the window as it is now, such as the cell that a
+    // question is about, with the normal cursor.
     std::function<void(bool)> onBusyChanged;
 
 private:
+    // Busy work paused for the life of a message box.
+    class BusyPause {
+    public:
+        explicit BusyPause(QtUiHost& host);
+        ~BusyPause();
+        BusyPause(const BusyPause&) = delete;
+        BusyPause& operator=(const BusyPause&) = delete;
+
+    private:
+        QtUiHost& m_host;
+        bool m_paused;
+    };
+
+    void showBusy(bool busy);
+
     QWidget* m_owner;
     const TRanvoSetting& m_settings;
     int m_busyDepth = 0;

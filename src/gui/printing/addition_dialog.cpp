@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 
 namespace ranvo::gui {
 
@@ -100,11 +101,18 @@ void TfrmAddition::showShown() {
 void TfrmAddition::lstPositionClick(int row) {
     takeShown();
     if (!m_editor.Select(row)) {
-        const QSignalBlocker blocker(lstPosition);
-        lstPosition->setCurrentRow(m_editor.Position());
+        // A click goes on to select the item it was on: the list shows the position of the
+        // controls again now and once the click is done.
+        showPosition();
+        QTimer::singleShot(0, this, &TfrmAddition::showPosition);
         return;
     }
     showShown();
+}
+
+void TfrmAddition::showPosition() {
+    const QSignalBlocker blocker(lstPosition);
+    lstPosition->setCurrentRow(m_editor.Position());
 }
 
 void TfrmAddition::cmdSetClick() {

@@ -41,6 +41,7 @@ public:
 
 private:
     void takeShown();
+    void showPosition();
     void showShown();
 
     AdditionEditor m_editor;

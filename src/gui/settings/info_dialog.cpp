@@ -1,6 +1,6 @@
 #include "gui/settings/info_dialog.h"
 
-#include "gui/platform/program_icon.h"
+#include "gui/platform/program_images.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -100,7 +100,9 @@ QWidget* TfrmOption::createLookPage() {
     add->setToolTip(QStringLiteral("追加"));
     auto* remove = new QPushButton(QStringLiteral("<<"), page);
     remove->setToolTip(QStringLiteral("削除"));
-    connect(add, &QPushButton::clicked, this, &TfrmOption::addFolder);
+    connect(add, &QPushButton::clicked, this, [this] { addFolder({}); });
+    connect(lstFolder, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { browseFolder(lstFolder->row(item)); });
     connect(remove, &QPushButton::clicked, this, [this] {
         const int row = lstFolder->currentRow();
         if (row >= 0) {
@@ -256,8 +258,18 @@ void TfrmOption::showItem(int item) {
     chkUseSP->setChecked(m_draft.UseSP);
 }
 
-void TfrmOption::addFolder() {
-    const std::optional<std::filesystem::path> chosen = m_host.ChooseFolder("", {});
+// The chooser opens at a listed folder, and the folder chosen there joins the list as with ">>".
+void TfrmOption::browseFolder(int row) {
+    const std::string& folder = m_draft.DefineFolders[static_cast<std::size_t>(row)];
+    if (!FolderReachable(folder)) {
+        m_host.ShowWarning("このドライブは現在使用できません");
+        return;
+    }
+    addFolder(Cp932ToPath(folder));
+}
+
+void TfrmOption::addFolder(const std::filesystem::path& start) {
+    const std::optional<std::filesystem::path> chosen = m_host.ChooseFolder("", start);
     if (!chosen) {
         return;
     }

@@ -7,10 +7,11 @@
 #include "core/platform/ui_host.h"
 #include "core/settings/ranvo_setting.h"
 
-#include <QDialog>
-
 #include <array>
+#include <filesystem>
 #include <functional>
+
+#include <QDialog>
 
 class QCheckBox;
 class QComboBox;
@@ -51,7 +52,9 @@ private:
     QWidget* createOpeningPage();
     void storeItem(int item);
     void showItem(int item);
-    void addFolder();
+    // ">>": the chooser, opened at `start`, adds the folder chosen in it.
+    void addFolder(const std::filesystem::path& start);
+    void browseFolder(int row);
     [[nodiscard]] FontSetting* fontOf(int item);
     [[nodiscard]] std::int32_t* backgroundOf(int item);
     void setColor(QPushButton* box, std::int32_t color);

@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace ranvo::gui {
@@ -173,6 +174,11 @@ void TfrmFilter::lstFieldClick(int row) {
     m_editor.SelectField(row);
     showSelection();
     paintFields();
+    if (m_editor.Field() != row) {
+        // Refused: a click goes on to select the item it was on, so the list shows the field of
+        // the controls again once the click is done.
+        QTimer::singleShot(0, this, &TfrmFilter::showSelection);
+    }
 }
 
 void TfrmFilter::cmdApplyClick() {

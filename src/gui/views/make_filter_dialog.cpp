@@ -2,6 +2,7 @@
 
 #include "core/views/filter_folder.h"
 #include "core/views/filter_table_commands.h"
+#include "gui/platform/edge_moving_delegate.h"
 #include "gui/platform/text_codec.h"
 #include "gui/views/filter_sheet_model.h"
 
@@ -12,52 +13,14 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace ranvo::gui {
-namespace {
-
-// Left with the caret at the start of a value, or Right with it at the end of a key, ends editing
-// and moves to the neighbouring column, as in a spreadsheet.
-class EdgeMovingDelegate : public QStyledItemDelegate {
-public:
-    explicit EdgeMovingDelegate(QTableView* view) : QStyledItemDelegate(view), m_view(view) {}
-
-protected:
-    bool eventFilter(QObject* object, QEvent* event) override {
-        auto* editor = qobject_cast<QLineEdit*>(object);
-        if (editor != nullptr && event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            const QModelIndex current = m_view->currentIndex();
-            const bool leftOut = key == Qt::Key_Left && editor->cursorPosition() == 0 &&
-                                 !editor->hasSelectedText() && current.column() > 0;
-            const bool rightOut = key == Qt::Key_Right &&
-                                  editor->cursorPosition() == editor->text().size() &&
-                                  !editor->hasSelectedText() &&
-                                  current.column() < FilterTableSheet::ColumnCount - 1;
-            if (leftOut || rightOut) {
-                emit commitData(editor);
-                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-                m_view->setCurrentIndex(current.siblingAtColumn(current.column() + (leftOut ? -1 : 1)));
-                return true;
-            }
-        }
-        return QStyledItemDelegate::eventFilter(object, event);
-    }
-
-private:
-    QTableView* m_view;
-};
-
-} // namespace
-
 TfrmMakeFilter::TfrmMakeFilter(std::filesystem::path filterFolder, UiHost& host, QWidget* parent)
     : QDialog(parent), m_folder(std::move(filterFolder)), m_host(host) {
     setWindowTitle(QStringLiteral("フィルタファイル作成"));

@@ -2,6 +2,7 @@
 
 #include "core/app/grid_queries.h"
 #include "core/app/hiding.h"
+#include "gui/platform/edge_moving_delegate.h"
 #include "gui/platform/text_codec.h"
 
 #include <QCheckBox>
@@ -95,6 +96,7 @@ void TfrmVisible::fillFields() {
         lvwField->setColumnWidth(k, widest + 15);
     }
 
+    stgKey->setItemDelegate(new EdgeMovingDelegate(stgKey));
     stgKey->setRowCount(2);
     stgKey->setColumnCount(columns);
     stgKey->verticalHeader()->hide();

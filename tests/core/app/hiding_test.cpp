@@ -60,10 +60,21 @@ TEST_F(HidingTest, HidingBothTakesRowsAndColumnsOfTheSameSelection) {
     loadTen();
     state.Grid.SetSelection({1, 2, 2, 3});
     HideSelectedRowsAndCols(state);
+
     EXPECT_EQ(state.Grid.RowHeight(2), 0);
     EXPECT_EQ(state.Grid.RowHeight(3), -1);
     EXPECT_EQ(state.Grid.ColWidth(1), 0);
     EXPECT_EQ(state.Grid.ColWidth(2), -1);
+}
+
+TEST_F(HidingTest, HidingBothMovesTheCursorOffTheHiddenBlock) {
+    loadTen();
+    state.Grid.SetSelection({1, 2, 1, 3}); // the cursor on (1, 3)
+    HideSelectedRowsAndCols(state);
+    // The nearest visible row above and the nearest visible column, not a hidden cell.
+    EXPECT_EQ(state.Grid.Row(), 1);
+    EXPECT_EQ(state.Grid.Col(), 2);
+    EXPECT_GT(state.Grid.RowHeight(state.Grid.Row()), 0);
 }
 
 TEST_F(HidingTest, ShowByConditionReplacesTheVisibilityOfEveryRowAndColumn) {

@@ -94,6 +94,23 @@ TEST_F(NavigatorTest, RecordsAreFoundInTheFieldsColumnAmongVisibleRows) {
     EXPECT_FALSE(FindConditionRecord(state, 2, 2, RecordSearch::First)) << "a hidden column finds nothing";
 }
 
+TEST_F(NavigatorTest, ARecordFoundOutOfViewBecomesTheTopRow) {
+    loadSales();
+    state.Grid.SetVisibleCounts(2, 1);
+    ASSERT_TRUE(FindConditionRecord(state, 2, 1, RecordSearch::Last));
+    EXPECT_EQ(state.Grid.TopRow(), 4) << "not past the grid's end: rows 4 and 5 fill the view";
+    EXPECT_EQ(state.Grid.LeftCol(), 2);
+    ASSERT_TRUE(FindConditionRecord(state, 1, 0, RecordSearch::First));
+    EXPECT_EQ(state.Grid.TopRow(), 1);
+    ASSERT_TRUE(FindConditionRecord(state, 2, 0, RecordSearch::Next));
+    EXPECT_EQ(state.Grid.TopRow(), 1) << "row 2 is in view: nothing scrolls";
+    ASSERT_TRUE(FindConditionRecord(state, 2, 0, RecordSearch::Next));
+    EXPECT_EQ(state.Grid.Row(), 3);
+    EXPECT_EQ(state.Grid.TopRow(), 3);
+    ASSERT_TRUE(FindConditionRecord(state, 2, 2, RecordSearch::Next));
+    EXPECT_EQ(state.Grid.LeftCol(), 3);
+}
+
 TEST_F(NavigatorTest, HighlightingIsSwitchedAndItsColumnComesIntoView) {
     loadSales();
     state.Grid.SetVisibleCounts(10, 1);

@@ -103,11 +103,15 @@ TEST_F(OpenCommandTest, RefusedOpensReportInOrderAndKeepTheState) {
     EXPECT_EQ(refusal(badRange), Texts{"読込範囲が不正です"});
     EXPECT_EQ(refusal(withoutSelection(choiceOf(dir / "missing.txt"))),
               Texts{"読込ファイルが存在しません"});
+    EXPECT_EQ(refusal(withoutSelection(choiceOf(dir / "data"))),
+              Texts{"読込ファイルが存在しません"});
     EXPECT_EQ(refusal(withoutSelection(choiceOf(data))), Texts{"定義ファイルが選択されていません"});
     // Nothing beside the data, no history, no definitions in the home: detection has nothing.
     EXPECT_EQ(refusal(choiceOf(data)), Texts{"定義ファイルの自動判別に失敗しました"});
     EXPECT_EQ(refusal(choiceOf(data, dir / "none.def")),
               Texts{"指定された定義ファイル\"" + (dir / "none.def").string() + "\"は存在しません"});
+    EXPECT_EQ(refusal(choiceOf(data, dir / "data")),
+              Texts{"指定された定義ファイル\"" + (dir / "data").string() + "\"は存在しません"});
 
     EXPECT_EQ(state.DataFileName, "/earlier/file.txt");
     EXPECT_EQ(state.Loaded.Code, KanjiCode::Euc);

@@ -91,6 +91,36 @@ TEST(OpenHistory, FileHoldsFullPathsAsCp932TextWithCrLf) {
     EXPECT_EQ(OpenHistory::Read(dir / "missing.dat").PairCount(), 0u);
 }
 
+// Hangul and a wave dash (which CP932 turns into a full-width tilde) have no CP932 form of their
+// own: such a path keeps its own bytes behind a mark, so the file is offered and detected again.
+TEST(OpenHistory, PathsThatCp932CannotHoldAreFoundAgain) {
+    test::TempDir dir;
+    const AppHome home(dir.path());
+    const std::filesystem::path data = dir / u8"한국" / u8"売上〜.txt";
+    std::filesystem::create_directories(data.parent_path());
+    std::filesystem::create_directories(home.DefineFolder());
+    test::WriteBytes(data, "X1\r\n");
+    test::WriteBytes(home.DefineFolder() / u8"정의.def", "");
+    ASSERT_TRUE(UpdateOpenHistory(home.HistoryFile(), data, home.DefineFolder() / u8"정의.def", 0));
+    ASSERT_TRUE(
+        UpdateOpenHistory(home.HistoryFile(), dir / "plain.txt", home.DefineFolder() / "a.def", 0));
+
+    const OpenHistory history = OpenHistory::Read(home.HistoryFile());
+    EXPECT_TRUE(history.DataLine(0).starts_with("\xEF\xBB\xBF"));
+    EXPECT_EQ(history.DataLine(1), PathToCp932(dir / "plain.txt")); // others keep the CP932 form
+    EXPECT_EQ(history.RecentDataFiles(0),
+              (std::vector<std::filesystem::path>{dir / "plain.txt", data}));
+
+    TRanvoSetting settings = TRanvoSetting::Defaults();
+    settings.CurCheck = false;
+    EXPECT_EQ(DetectDefinition(data, KanjiCode::ShiftJis, home, settings, {}),
+              home.DefineFolder() / u8"정의.def");
+
+    // Opened again, its pair moves to the end instead of being kept twice.
+    ASSERT_TRUE(UpdateOpenHistory(home.HistoryFile(), data, home.DefineFolder() / "a.def", 0));
+    EXPECT_EQ(OpenHistory::Read(home.HistoryFile()).PairCount(), 2u);
+}
+
 TEST(OpenHistory, ArbitraryBytesNeverBreakIt) {
     test::TempDir dir;
     test::WriteBytes(dir / "data.txt", "A\r\n");

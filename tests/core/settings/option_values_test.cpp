@@ -31,6 +31,9 @@ TEST(OptionValues, FoldersAreAddedOnceAndOnlyWhenTheyExist) {
     EXPECT_EQ(AddDefineFolder(folders, dir.path().string()), FolderAddition::AlreadyListed);
     EXPECT_EQ(AddDefineFolder(folders, (dir / "missing").string()), FolderAddition::NotAFolder);
     EXPECT_EQ(folders.size(), 1u);
+    EXPECT_TRUE(FolderReachable(folders.front()));
+    EXPECT_FALSE(FolderReachable((dir / "missing").string()));
+    EXPECT_FALSE(FolderReachable(""));
 }
 
 } // namespace

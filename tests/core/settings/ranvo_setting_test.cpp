@@ -219,6 +219,23 @@ TEST(TRanvoSetting, FilesThatCannotBeUsedLeaveWorkingSettings) {
     EXPECT_FALSE(unwritable.SaveSetting());
 }
 
+TEST(TRanvoSetting, ReadOnlySettingsNeverWriteTheirFile) {
+    test::TempDir dir;
+    TRanvoSetting missing = TRanvoSetting::ReadOnly(dir / "config.ini");
+    EXPECT_EQ(describe(missing), describe(TRanvoSetting::Defaults()));
+    EXPECT_FALSE(missing.SaveSetting());
+    EXPECT_FALSE(std::filesystem::exists(dir / "config.ini"));
+
+    const std::string file = "[Editor]\r\nFontSize=12\r\n";
+    test::WriteBytes(dir / "config.ini", file);
+    TRanvoSetting existing = TRanvoSetting::ReadOnly(dir / "config.ini");
+    EXPECT_EQ(existing.EditorFont.Size, 12);
+    EXPECT_EQ(existing.HistoryLoad, 8); // a missing key reads as its default
+    existing.EditorFont.Size = 10;
+    EXPECT_FALSE(existing.SaveSetting());
+    EXPECT_EQ(test::ReadBytes(dir / "config.ini"), file);
+}
+
 TEST(TRanvoSetting, ArbitraryFilesReadAndSaveConsistently) {
     test::TempDir dir;
     const std::filesystem::path path = dir / "config.ini";
