@@ -61,8 +61,9 @@ public:
     [[nodiscard]] std::string WithCell(std::string_view record, int condition, std::size_t index,
                                        std::string_view value) const;
     // A record built from its cells: joined (fixed-length), or written as a CSV row: the values up to
-    // the last non-empty one, quoted where needed. A quoted CSV row of empty values is written as one
-    // empty quoted value, since an empty line could not be read back as a record.
+    // the last non-empty one, joined by the separator, and in quoted CSV quoted where needed. A
+    // quoted CSV row of empty values is written as one empty quoted value, since an empty line
+    // could not be read back as a record.
     [[nodiscard]] std::string Build(const CellList& cells) const;
 
 private:
