@@ -131,6 +131,15 @@ std::string RecordLayout::Fit(int condition, std::size_t index, std::string_view
 }
 
 std::string RecordLayout::FitRecord(int condition, std::string_view text) const {
+    if (m_kind == Kind::QuotedCsv) {
+        // A line that yields no value (an unclosed quote) is no record a file can be read back
+        // with: it is kept as the row the grid shows for it, one empty value.
+        CellList cells;
+        Cut(text, condition, cells);
+        if (cells.empty()) {
+            return Build(cells);
+        }
+    }
     if (m_kind != Kind::Fixed) {
         return std::string(text);
     }

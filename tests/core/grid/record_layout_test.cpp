@@ -76,6 +76,15 @@ TEST(RecordLayout, PlainCsvRowsAreWrittenWithoutQuotes) {
     }
 }
 
+// A quoted line that yields no value is not a record a file can be read back with.
+TEST(RecordLayout, TypedQuotedLinesWithoutAValueAreKeptAsOneEmptyValue) {
+    const RecordLayout quoted = RecordLayout::Csv(true, ",", "\"", false);
+    EXPECT_EQ(quoted.FitRecord(0, "\"abc"), "\"\"");
+    EXPECT_EQ(quoted.FitRecord(0, ""), "\"\"");
+    EXPECT_EQ(quoted.FitRecord(0, "a,\"bc"), "a,\"bc"); // one value: kept as typed
+    EXPECT_EQ(RecordLayout::Csv(false, ",", "\"", false).FitRecord(0, "\"abc"), "\"abc");
+}
+
 // What a quoted CSV row writes, it reads back as the same values (trailing empty values aside,
 // which a row does not write).
 TEST(RecordLayout, QuotedRowsReadBackAsWritten) {
