@@ -13,14 +13,12 @@ char upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// Whether `key` stands at `pos` of `text` (a character boundary); without the case flag the
-// single-byte letters of both are compared in upper case, trail bytes never.
+// Whether `key` stands at `pos` of `text` (a character boundary), character by character, so that
+// a match also ends on a character's end; without the case flag the single-byte letters of both
+// are compared in upper case, trail bytes never.
 bool matchesAt(std::string_view text, std::size_t pos, std::string_view key, bool matchCase) {
     if (text.size() - pos < key.size()) {
         return false;
-    }
-    if (matchCase) {
-        return text.compare(pos, key.size(), key) == 0;
     }
     std::size_t i = 0;
     while (i < key.size()) {
@@ -29,8 +27,8 @@ bool matchesAt(std::string_view text, std::size_t pos, std::string_view key, boo
         if (length != textLength) {
             return false;
         }
-        if (length == 1 ? upper(key[i]) != upper(text[pos + i])
-                        : key.substr(i, 2) != text.substr(pos + i, 2)) {
+        const bool sameLetter = matchCase ? key[i] == text[pos + i] : upper(key[i]) == upper(text[pos + i]);
+        if (length == 1 ? !sameLetter : key.substr(i, 2) != text.substr(pos + i, 2)) {
             return false;
         }
         i += length;

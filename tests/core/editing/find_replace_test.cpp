@@ -13,6 +13,11 @@ TEST(FindKey, CharacterBoundariesAndCase) {
     EXPECT_EQ(FindKey("\x95\x5C\\", "\\", true), 2u); // 表's trail byte 5C is not a match
     EXPECT_EQ(FindKey("\x83\x61", "a", false), std::string_view::npos); // nor is チ's 61
     EXPECT_EQ(FindKey("abab", "ab", true, 1), 2u);
+    // A key that ends in a lead byte (the first half of a character cut by a field's end) matches
+    // that half only, never the first half of a whole character, whatever the case flag.
+    for (const bool matchCase : {true, false}) {
+        EXPECT_EQ(FindKey(" \x81\x7C\x81", "\x81", matchCase), 3u);
+    }
 }
 
 class FindReplaceTest : public test::AppFixture {
