@@ -127,6 +127,27 @@ bool search(MainState& state, const FindOptions& options, Cell start) {
                                               : searchCells(state, options, start));
 }
 
+std::size_t cellCount(const DataGrid& grid, int row) {
+    CellList cells;
+    grid.CutRow(row, cells);
+    return cells.size();
+}
+
+// Replaces in the found cell. A replacement that holds the separator of a plain CSV file makes
+// the value more values, one of which may hold the key again: the search goes on after all of
+// them, so that every cell is replaced in once and the search ends.
+void replaceAndPassItsValues(MainState& state, const FindOptions& options, std::string_view replacement) {
+    DataGrid& grid = state.Grid;
+    const int col = state.SearchCol;
+    const int row = state.SearchRow;
+    const std::size_t before = cellCount(grid, row);
+    ReplaceInCell(state, col, row, options, replacement);
+    const std::size_t after = cellCount(grid, row);
+    if (after > before && options.Direction != FindDirection::Column) {
+        grid.SetCurrent(col + static_cast<int>(after - before), row);
+    }
+}
+
 } // namespace
 
 std::size_t FindKey(std::string_view text, std::string_view key, bool matchCase, std::size_t from) {
@@ -213,7 +234,7 @@ void ReplaceAll(MainState& state, UiHost& host, const FindOptions& options,
             return;
         }
         if (answer == Answer::Yes) {
-            ReplaceInCell(state, state.SearchCol, state.SearchRow, cells, replacement);
+            replaceAndPassItsValues(state, cells, replacement);
         }
     }
     ShowNotFound(host, options.Key);

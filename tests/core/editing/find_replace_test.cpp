@@ -1,6 +1,7 @@
 #include "core/editing/find_replace.h"
 
 #include "core/app/app_fixture.h"
+#include "core/editing/undo.h"
 
 namespace ranvo {
 namespace {
@@ -84,6 +85,23 @@ TEST_F(FindReplaceTest, RecordSearchFindsTextAcrossFields) {
     ASSERT_TRUE(FindNext(state, across));
     EXPECT_EQ(state.Grid.Row(), 3);
     EXPECT_EQ(state.Grid.Col(), 1);
+}
+
+// In a plain CSV file a replacement that holds the separator makes more values, the last holding
+// the key again: replace all goes on after them instead of chasing the key along the row forever.
+TEST_F(FindReplaceTest, ReplaceAllEndsWhenReplacementsSplitPlainCsvValues) {
+    load(DefinitionBuilder("CS").condition("", 1, {}).build(), {"  0a,x,b", "  0x"});
+    state.DataFileName = "/data/file.csv";
+    for (const FindDirection direction : {FindDirection::Whole, FindDirection::Row}) {
+        FindOptions key = options("x");
+        key.Direction = direction;
+        state.Grid.SetCurrent(1, 1);
+        ReplaceAll(state, host, key, "y,x", false);
+        EXPECT_EQ(state.Grid.RecordText(1), "a,y,x,b");
+        EXPECT_EQ(state.Grid.RecordText(2), direction == FindDirection::Whole ? "y,x" : "x");
+        while (UndoLast(state) > 0) {
+        }
+    }
 }
 
 TEST_F(FindReplaceTest, ReplacingFitsTheFieldAndTouchesTheFirstMatchPerCell) {
