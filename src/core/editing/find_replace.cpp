@@ -27,7 +27,8 @@ bool matchesAt(std::string_view text, std::size_t pos, std::string_view key, boo
         if (length != textLength) {
             return false;
         }
-        const bool sameLetter = matchCase ? key[i] == text[pos + i] : upper(key[i]) == upper(text[pos + i]);
+        const bool sameLetter =
+            matchCase ? key[i] == text[pos + i] : upper(key[i]) == upper(text[pos + i]);
         if (length == 1 ? !sameLetter : key.substr(i, 2) != text.substr(pos + i, 2)) {
             return false;
         }
@@ -136,7 +137,8 @@ std::size_t cellCount(const DataGrid& grid, int row) {
 // Replaces in the found cell. A replacement that holds the separator of a plain CSV file makes
 // the value more values, one of which may hold the key again: the search goes on after all of
 // them, so that every cell is replaced in once and the search ends.
-void replaceAndPassItsValues(MainState& state, const FindOptions& options, std::string_view replacement) {
+void replaceAndPassItsValues(MainState& state, const FindOptions& options,
+                             std::string_view replacement) {
     DataGrid& grid = state.Grid;
     const int col = state.SearchCol;
     const int row = state.SearchRow;

@@ -72,7 +72,8 @@ TEST(RecordLayout, PlainCsvRowsAreWrittenWithoutQuotes) {
         const std::string record = plain.WithCell("a,\"b\",c d,", 0, 0, "x");
         EXPECT_EQ(record, "x,\"b\",c d");
         EXPECT_EQ(cut(plain, record), (Values{"x", "\"b\"", "c d"}));
-        EXPECT_EQ(plain.WithCell(record, 0, 2, "e,f"), "x,\"b\",e,f"); // a plain row cannot hold a separator
+        // A value cannot hold the separator: it becomes two values.
+        EXPECT_EQ(plain.WithCell(record, 0, 2, "e,f"), "x,\"b\",e,f");
     }
 }
 
