@@ -87,12 +87,13 @@ struct SalesWindow {
         QTest::keyClick(focused != nullptr ? focused : &window, key, modifiers);
     }
 
-    // A toolbar button, clicked: the button takes no focus from the editor.
-    void click(const QString& hint) {
+    // A toolbar button or menu item, clicked: neither takes the focus from the editor.
+    void click(const QString& hintOrCaption) {
         const QList<QAction*> actions = window.findChildren<QAction*>();
         const auto button =
-            std::find_if(actions.begin(), actions.end(),
-                         [&](const QAction* action) { return action->toolTip() == hint; });
+            std::find_if(actions.begin(), actions.end(), [&](const QAction* action) {
+                return action->toolTip() == hintOrCaption || action->text() == hintOrCaption;
+            });
         QVERIFY(button != actions.end());
         (*button)->trigger();
     }
@@ -156,7 +157,9 @@ private slots:
         QVERIFY(sales.savedLines()[2].starts_with("DCLOSE1"));
     }
 
-    void altBackspaceUndoesNothingWhileTextIsBeingTyped() {
+    // Neither the undo key nor the undo menu item undoes an earlier edit while the editor or the
+    // cell box is open.
+    void undoDoesNothingWhileTextIsBeingTyped() {
         SalesWindow sales;
         sales.typeIntoCell(2, 2, QStringLiteral("EARLY1"));
         sales.press(Qt::Key_Return);
@@ -164,12 +167,15 @@ private slots:
 
         sales.typeIntoCell(2, 3, QStringLiteral("LATER"));
         sales.press(Qt::Key_Backspace, Qt::AltModifier);
+        sales.click(QStringLiteral("やり直し"));
         QCOMPARE(sales.state().Grid.Cell(2, 2), std::string_view("EARLY1"));
+        QVERIFY(sales.grid().isEditing());
         sales.press(Qt::Key_Escape);
 
         sales.window.cellBox().setFocus();
         QTest::keyClicks(&sales.window.cellBox(), QStringLiteral("BOX"));
         sales.press(Qt::Key_Backspace, Qt::AltModifier);
+        sales.click(QStringLiteral("やり直し"));
         QCOMPARE(sales.state().Grid.Cell(2, 2), std::string_view("EARLY1"));
         QCOMPARE(sales.state().UndoData.Count(), std::size_t{1});
     }
