@@ -109,7 +109,9 @@ void ForEachDataPiece(const MainState& state, TargetLayout layout,
     }
     RecordWriter writer(state, layout, piece);
     if (writesCsv(definition, layout) && definition.TopTitle) {
-        const CsvStyle style = layout == TargetLayout::CsvCopy ? kCsvCopyStyle : LayoutOf(definition).Style();
+        // The style views the layout's separator and quote: the layout must outlive it.
+        const RecordLayout own = LayoutOf(definition);
+        const CsvStyle style = layout == TargetLayout::CsvCopy ? kCsvCopyStyle : own.Style();
         writer.line(titleLine(state, style, layout));
     }
     writer.outside(state.Outside.Before);
