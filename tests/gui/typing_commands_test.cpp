@@ -39,26 +39,27 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-// A home folder and the sample sales file (headers, details and trailers of fixed length) with
-// its definition, opened in a shown and active window that talks to a scripted host.
-struct SalesWindow {
+// A data file with its definition, opened in a shown and active window that talks to a scripted
+// host: by default a copy of the sample sales file (headers, details and trailers of fixed length).
+struct OpenedWindow {
     test::TempDir dir;
     fs::path data = dir / "sales.txt";
     fs::path definition = dir / "sales.def";
     test::FakeUiHost host;
     TfrmShowData window{AppHome(dir / "home"), {}};
 
-    SalesWindow() {
+    OpenedWindow() {
         fs::copy_file(fs::path(RANVO_SAMPLES) / "sales" / "sales.txt", data);
         fs::copy_file(fs::path(RANVO_SAMPLES) / "sales" / "sales.def", definition);
         open(data, definition);
     }
 
-    SalesWindow(const fs::path& dataFile, const fs::path& definitionFile) {
-        open(dataFile, definitionFile);
+    OpenedWindow(const fs::path& dataFile, const fs::path& definitionFile)
+        : data(dataFile), definition(definitionFile) {
+        open(data, definition);
     }
 
-    ~SalesWindow() { state().Modified = false; } // nothing to ask when the test ends
+    ~OpenedWindow() { state().Modified = false; } // nothing to ask when the test ends
 
     void open(const fs::path& dataFile, const fs::path& definitionFile) {
         fs::create_directories(dir / "home");
@@ -117,7 +118,7 @@ class TypingCommandsTest : public QObject {
 
 private slots:
     void ctrlSSavesTheTextStillBeingTyped() {
-        SalesWindow sales;
+        OpenedWindow sales;
         sales.typeIntoCell(2, 2, QStringLiteral("SAVE01"));
         sales.press(Qt::Key_S, Qt::ControlModifier);
         QVERIFY(!sales.grid().isEditing());
@@ -126,7 +127,7 @@ private slots:
     }
 
     void theSortButtonSortsWithTheTypedValueInItsOwnRecord() {
-        SalesWindow sales;
+        OpenedWindow sales;
         const std::vector<std::string> loaded = sales.records();
         sales.typeIntoCell(2, 2, QStringLiteral("ZZZZZZ"));
         sales.click(QStringLiteral("昇順ソート"));
@@ -148,7 +149,7 @@ private slots:
     }
 
     void closingAsksAboutTheTextStillBeingTyped() {
-        SalesWindow sales;
+        OpenedWindow sales;
         sales.typeIntoCell(2, 3, QStringLiteral("CLOSE1"));
         sales.host.answers = {Answer::Yes};
         QVERIFY(sales.window.close());
@@ -160,7 +161,7 @@ private slots:
     // Neither the undo key nor the undo menu item undoes an earlier edit while the editor or the
     // cell box is open.
     void undoDoesNothingWhileTextIsBeingTyped() {
-        SalesWindow sales;
+        OpenedWindow sales;
         sales.typeIntoCell(2, 2, QStringLiteral("EARLY1"));
         sales.press(Qt::Key_Return);
         QCOMPARE(sales.state().UndoData.Count(), std::size_t{1});
@@ -181,7 +182,7 @@ private slots:
     }
 
     void theCellBoxShowsAPastedCell() {
-        SalesWindow sales;
+        OpenedWindow sales;
         sales.grid().moveTo(2, 3, false);
         sales.host.clipboard = "PASTED\r\n"; // as a spreadsheet puts one cell on the clipboard
         sales.press(Qt::Key_V, Qt::ControlModifier);
@@ -192,7 +193,7 @@ private slots:
     }
 
     void deleteWhileAnInsertedRowIsPendingAsksAndDeletesNothing() {
-        SalesWindow sales;
+        OpenedWindow sales;
         const std::vector<std::string> loaded = sales.records();
         sales.grid().moveTo(1, 3, false);
         sales.press(Qt::Key_I, Qt::ControlModifier | Qt::AltModifier);
@@ -207,7 +208,7 @@ private slots:
 
     // Leaving the add box hides it, and the focus leaving it ends the entry a second time.
     void leavingTheAddBoxEndsTheEntryOnce() {
-        SalesWindow sales;
+        OpenedWindow sales;
         const std::vector<std::string> loaded = sales.records();
         sales.grid().moveTo(1, 3, false);
         sales.press(Qt::Key_I, Qt::ControlModifier | Qt::AltModifier);
@@ -225,7 +226,7 @@ private slots:
     }
 
     void ctrlSSavesTheRecordStillBeingTyped() {
-        SalesWindow sales;
+        OpenedWindow sales;
         const std::size_t count = sales.records().size();
         sales.press(Qt::Key_N, Qt::ControlModifier | Qt::AltModifier);
         QTest::keyClicks(&sales.window.recordActions().addBox(), QStringLiteral("T000009      5"));
@@ -238,7 +239,7 @@ private slots:
     }
 
     void aRecordTypedAfterCuttingEveryRecordIsTheFirstAndIsSaved() {
-        SalesWindow sales;
+        OpenedWindow sales;
         DataGrid& grid = sales.state().Grid;
         grid.SetSelection({1, 1, grid.ColCount() - 1, grid.RowCount() - 1});
         sales.host.answers = {Answer::Yes};
@@ -254,7 +255,7 @@ private slots:
     }
 
     void undoAfterASaveLeavesTheFileModified() {
-        SalesWindow sales;
+        OpenedWindow sales;
         sales.typeIntoCell(2, 2, QStringLiteral("UNDONE"));
         sales.press(Qt::Key_Return);
         sales.press(Qt::Key_S, Qt::ControlModifier);
@@ -275,8 +276,7 @@ private slots:
             test::DefinitionBuilder("FB", 10).condition("", 1, {{"code", 4}, {"value", 6}}).build();
         QVERIFY(definition.SaveToFile(dir / "blocks.def"));
         test::WriteBytes(dir / "blocks.dat", "AAAA111111BBBB222222\r\n");
-        SalesWindow blocks(dir / "blocks.dat", dir / "blocks.def");
-        blocks.data = dir / "blocks.dat";
+        OpenedWindow blocks(dir / "blocks.dat", dir / "blocks.def");
         blocks.press(Qt::Key_N, Qt::ControlModifier | Qt::AltModifier);
         QTest::keyClicks(&blocks.window.recordActions().addBox(), QStringLiteral("CC"));
         blocks.press(Qt::Key_Return);
