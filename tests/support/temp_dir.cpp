@@ -7,10 +7,11 @@
 
 namespace ranvo::test {
 
-TempDir::TempDir() {
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+
+TempDir::TempDir(const std::filesystem::path& base) {
     // A fresh name until one is free: creating the folder is what claims it.
     static std::mt19937_64 names{std::random_device{}()};
-    const std::filesystem::path base = std::filesystem::temp_directory_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::filesystem::path candidate = base / ("ranvo-test-" + std::to_string(names()));
         std::error_code error;

@@ -9,6 +9,8 @@ namespace ranvo::test {
 class TempDir {
 public:
     TempDir();
+    // A folder of its own in `base` instead of the system's temporary folder.
+    explicit TempDir(const std::filesystem::path& base);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

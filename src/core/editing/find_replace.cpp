@@ -13,14 +13,12 @@ char upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// Whether `key` stands at `pos` of `text` (a character boundary); without the case flag the
-// single-byte letters of both are compared in upper case, trail bytes never.
+// Whether `key` stands at `pos` of `text` (a character boundary), character by character, so that
+// a match also ends on a character's end; without the case flag the single-byte letters of both
+// are compared in upper case, trail bytes never.
 bool matchesAt(std::string_view text, std::size_t pos, std::string_view key, bool matchCase) {
     if (text.size() - pos < key.size()) {
         return false;
-    }
-    if (matchCase) {
-        return text.compare(pos, key.size(), key) == 0;
     }
     std::size_t i = 0;
     while (i < key.size()) {
@@ -29,8 +27,9 @@ bool matchesAt(std::string_view text, std::size_t pos, std::string_view key, boo
         if (length != textLength) {
             return false;
         }
-        if (length == 1 ? upper(key[i]) != upper(text[pos + i])
-                        : key.substr(i, 2) != text.substr(pos + i, 2)) {
+        const bool sameLetter =
+            matchCase ? key[i] == text[pos + i] : upper(key[i]) == upper(text[pos + i]);
+        if (length == 1 ? !sameLetter : key.substr(i, 2) != text.substr(pos + i, 2)) {
             return false;
         }
         i += length;
@@ -127,6 +126,28 @@ bool search(MainState& state, const FindOptions& options, Cell start) {
     }
     return finish(state, options.IgnoreFields ? searchRecords(state, options, start)
                                               : searchCells(state, options, start));
+}
+
+std::size_t cellCount(const DataGrid& grid, int row) {
+    CellList cells;
+    grid.CutRow(row, cells);
+    return cells.size();
+}
+
+// Replaces in the found cell. A replacement that holds the separator of a plain CSV file makes
+// the value more values, one of which may hold the key again: the search goes on after all of
+// them, so that every cell is replaced in once and the search ends.
+void replaceAndPassItsValues(MainState& state, const FindOptions& options,
+                             std::string_view replacement) {
+    DataGrid& grid = state.Grid;
+    const int col = state.SearchCol;
+    const int row = state.SearchRow;
+    const std::size_t before = cellCount(grid, row);
+    ReplaceInCell(state, col, row, options, replacement);
+    const std::size_t after = cellCount(grid, row);
+    if (after > before && options.Direction != FindDirection::Column) {
+        grid.SetCurrent(col + static_cast<int>(after - before), row);
+    }
 }
 
 } // namespace
@@ -261,7 +282,7 @@ void ReplaceAll(MainState& state, UiHost& host, const FindOptions& options,
             return;
         }
         if (answer == Answer::Yes) {
-            ReplaceInCell(state, state.SearchCol, state.SearchRow, cells, replacement);
+            replaceAndPassItsValues(state, cells, replacement);
         }
     }
     ShowNotFound(host, options.Key);

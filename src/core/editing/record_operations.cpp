@@ -205,6 +205,11 @@ bool BeginInsertRecord(MainState& state) {
 }
 
 void EndRecordEntry(MainState& state, std::string_view text) {
+    // An entry ends once: the working row is gone or a record afterwards, and ending it again
+    // would take out or overwrite whatever row now stands there.
+    if (!state.AddBoxActive) {
+        return;
+    }
     DataGrid& grid = state.Grid;
     const int row = state.AddRow;
     if (grid.HasRecord(row) && text.empty()) {

@@ -30,6 +30,7 @@ void ResetToSingleCell(DataGrid& grid);
 bool BeginNewRecord(MainState& state);
 bool BeginInsertRecord(MainState& state);
 // The add box is left: empty text removes the row again, anything else becomes the record.
+// Nothing when no record is being typed.
 void EndRecordEntry(MainState& state, std::string_view text);
 
 } // namespace ranvo

@@ -67,6 +67,9 @@ void DataGrid::RestoreRecord(int row, const StoredRecord& record) {
     if (HasRecord(row)) {
         m_records.Restore(static_cast<std::size_t>(row) - 1, record);
         changed();
+        // A CSV record from before may hold more values than the grid has columns by now (it
+        // was reset to one cell when its last row went, and came back as wide as its rows then).
+        widenForRecord(row);
     }
 }
 
@@ -126,6 +129,18 @@ void DataGrid::SetCell(int col, int row, std::string_view text) {
         return;
     }
     changed();
+    // A plain CSV value that takes the separator becomes more than one value.
+    if (col >= 1 && row >= 1 && m_layout.kind() == RecordLayout::Kind::PlainCsv) {
+        widenForRecord(row);
+    }
+}
+
+// The grid grows to show every cell of the row's record.
+void DataGrid::widenForRecord(int row) {
+    const CellList& cells = cutRow(row);
+    if (cells.size() >= static_cast<std::size_t>(m_colCount)) {
+        SetColCount(static_cast<int>(cells.size()) + 1);
+    }
 }
 
 void DataGrid::CutRow(int row, CellList& cells) const {

@@ -72,7 +72,8 @@ public:
     [[nodiscard]] const StoredRecord& Stored(int row) const {
         return m_records.Stored(static_cast<std::size_t>(row) - 1);
     }
-    // The row's record becomes `text` of `condition` (a copy), or a record stored before.
+    // The row's record becomes `text` of `condition` (a copy), or a record stored before; the grid
+    // grows when a restored record holds more cells than it has columns for.
     void SetRecord(int row, int condition, std::string_view text);
     void RestoreRecord(int row, const StoredRecord& record);
 
@@ -80,7 +81,9 @@ public:
     // grid's records, layout or captions.
     [[nodiscard]] std::string_view Cell(int col, int row) const;
     // Row 0 and column 0 take the text as it is. A data cell with a record rewrites the record with
-    // the value fitted to its field; a cell without a record or beyond the grid is left alone.
+    // the value fitted to its field (the grid grows when a plain CSV value took a separator and
+    // became more values than it has columns for); a cell without a record or beyond the grid is
+    // left alone.
     void SetCell(int col, int row, std::string_view text);
     // The cells of a data row (columns 1 onward; later columns are empty), cut in one pass.
     void CutRow(int row, CellList& cells) const;
@@ -145,6 +148,7 @@ public:
 private:
     void changed();
     void clampCursor();
+    void widenForRecord(int row);
     [[nodiscard]] const CellList& cutRow(int row) const;
 
     RecordList m_records;

@@ -22,6 +22,24 @@ void appendFitted(std::string& out, std::string_view value, std::size_t length) 
     out.append(length - kept, ' ');
 }
 
+// A plain CSV row is read back by a split at every separator, without quotes: a quote written
+// around a value would become part of it, so the values up to the last non-empty one are written
+// as they are.
+std::string joinPlain(const CellList& cells, const std::string& separator) {
+    std::size_t last = cells.size();
+    while (last > 0 && cells[last - 1].empty()) {
+        --last;
+    }
+    std::string line;
+    for (std::size_t i = 0; i < last; ++i) {
+        if (i > 0) {
+            line += separator;
+        }
+        line += cells[i];
+    }
+    return line;
+}
+
 char separatorChar(const std::string& separator) {
     return separator.empty() ? ',' : separator[0];
 }
@@ -113,6 +131,15 @@ std::string RecordLayout::Fit(int condition, std::size_t index, std::string_view
 }
 
 std::string RecordLayout::FitRecord(int condition, std::string_view text) const {
+    if (m_kind == Kind::QuotedCsv) {
+        // A line that yields no value (an unclosed quote) is no record a file can be read back
+        // with: it is kept as the row the grid shows for it, one empty value.
+        CellList cells;
+        Cut(text, condition, cells);
+        if (cells.empty()) {
+            return Build(cells);
+        }
+    }
     if (m_kind != Kind::Fixed) {
         return std::string(text);
     }
@@ -158,6 +185,9 @@ std::string RecordLayout::Build(const CellList& cells) const {
             joined += cells[i];
         }
         return joined;
+    }
+    if (m_kind == Kind::PlainCsv) {
+        return joinPlain(cells, m_separator);
     }
     std::string line = BuildCsvLine(Style(), cells, false);
     if (line.empty() && m_kind == Kind::QuotedCsv) {

@@ -53,7 +53,8 @@ public:
     // unchanged.
     [[nodiscard]] std::string Fit(int condition, std::size_t index, std::string_view value) const;
     // A whole record typed or pasted as text, as the store keeps it: fixed-length records are
-    // brought to their condition's length the same way; CSV records are kept as typed.
+    // brought to their condition's length the same way; CSV records are kept as typed, except a
+    // quoted CSV line that yields no value, which is kept as one empty value.
     [[nodiscard]] std::string FitRecord(int condition, std::string_view text) const;
 
     // The record with cell `index` changed to `value` (fitted). A fixed-length record keeps every
@@ -61,8 +62,9 @@ public:
     [[nodiscard]] std::string WithCell(std::string_view record, int condition, std::size_t index,
                                        std::string_view value) const;
     // A record built from its cells: joined (fixed-length), or written as a CSV row: the values up to
-    // the last non-empty one, quoted where needed. A quoted CSV row of empty values is written as one
-    // empty quoted value, since an empty line could not be read back as a record.
+    // the last non-empty one, joined by the separator, and in quoted CSV quoted where needed. A
+    // quoted CSV row of empty values is written as one empty quoted value, since an empty line
+    // could not be read back as a record.
     [[nodiscard]] std::string Build(const CellList& cells) const;
 
 private:

@@ -140,9 +140,10 @@ void RecordActions::endRecordEntry() {
     if (!m_state.AddBoxActive) {
         return;
     }
-    const std::string text = fromQString(txtAdd->text());
+    // The entry ends before the box hides: hiding takes the focus from it, which ends the entry
+    // too, and that must find it ended.
+    EndRecordEntry(m_state, fromQString(txtAdd->text()));
     txtAdd->hide();
-    EndRecordEntry(m_state, text);
     done();
 }
 

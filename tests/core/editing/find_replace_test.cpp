@@ -1,6 +1,7 @@
 #include "core/editing/find_replace.h"
 
 #include "core/app/app_fixture.h"
+#include "core/editing/undo.h"
 #include "core/text/sjis.h"
 
 #include <random>
@@ -16,6 +17,11 @@ TEST(FindKey, CharacterBoundariesAndCase) {
     EXPECT_EQ(FindKey("\x95\x5C\\", "\\", true), 2u); // 表's trail byte 5C is not a match
     EXPECT_EQ(FindKey("\x83\x61", "a", false), std::string_view::npos); // nor is チ's 61
     EXPECT_EQ(FindKey("abab", "ab", true, 1), 2u);
+    // A key that ends in a lead byte (the first half of a character cut by a field's end) matches
+    // that half only, never the first half of a whole character, whatever the case flag.
+    for (const bool matchCase : {true, false}) {
+        EXPECT_EQ(FindKey(" \x81\x7C\x81", "\x81", matchCase), 3u);
+    }
 }
 
 // A plain walk over every character boundary, the rule FindKey keeps while searching faster.
@@ -121,6 +127,23 @@ TEST_F(FindReplaceTest, RecordSearchFindsTextAcrossFields) {
     ASSERT_TRUE(FindNext(state, across));
     EXPECT_EQ(state.Grid.Row(), 3);
     EXPECT_EQ(state.Grid.Col(), 1);
+}
+
+// In a plain CSV file a replacement that holds the separator makes more values, the last holding
+// the key again: replace all goes on after them instead of chasing the key along the row forever.
+TEST_F(FindReplaceTest, ReplaceAllEndsWhenReplacementsSplitPlainCsvValues) {
+    load(DefinitionBuilder("CS").condition("", 1, {}).build(), {"  0a,x,b", "  0x"});
+    state.DataFileName = "/data/file.csv";
+    for (const FindDirection direction : {FindDirection::Whole, FindDirection::Row}) {
+        FindOptions key = options("x");
+        key.Direction = direction;
+        state.Grid.SetCurrent(1, 1);
+        ReplaceAll(state, host, key, "y,x", false);
+        EXPECT_EQ(state.Grid.RecordText(1), "a,y,x,b");
+        EXPECT_EQ(state.Grid.RecordText(2), direction == FindDirection::Whole ? "y,x" : "x");
+        while (UndoLast(state) > 0) {
+        }
+    }
 }
 
 TEST_F(FindReplaceTest, ReplacingFitsTheFieldAndTouchesTheFirstMatchPerCell) {

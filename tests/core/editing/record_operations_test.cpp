@@ -133,6 +133,24 @@ TEST_F(RecordOperationsTest, TypedRecordsAreAddedOrInsertedAndEmptyOnesRemoved) 
     EXPECT_EQ(state.Grid.Records().size(), 6u);
 }
 
+// The window may hear of the end of an entry twice (the key that ends it, and the focus leaving
+// the box): the second time must not take out or rewrite the row that stands there by then.
+TEST_F(RecordOperationsTest, AnEntryEndsOnlyOnce) {
+    loadSix();
+    state.Grid.SetCurrent(1, 3);
+    ASSERT_TRUE(BeginInsertRecord(state));
+    EndRecordEntry(state, "");
+    EndRecordEntry(state, "");
+    EXPECT_EQ(column1(), (Texts{"1:A1", "2:A2", "3:A3", "4:A4", "5:A5", "6:A6"}));
+
+    ASSERT_TRUE(BeginInsertRecord(state));
+    EndRecordEntry(state, "B9");
+    EndRecordEntry(state, "B9");
+    EXPECT_EQ(state.UndoData.Count(), 1u);
+    UndoLast(state);
+    EXPECT_EQ(column1(), (Texts{"1:A1", "2:A2", "3:A3", "4:A4", "5:A5", "6:A6"}));
+}
+
 TEST_F(RecordOperationsTest, FirstRecordOfAnEmptyFileGivesTheGridItsFixedRowAndColumn) {
     load(DefinitionBuilder("CT").condition("", 1, {}).build(), {});
     state.DataFileName = "/data/empty.csv";

@@ -104,6 +104,37 @@ TEST(DataGrid, QuotedCsvCellsStayValidUntilTheGridChanges) {
     EXPECT_EQ(rowTexts(grid, 1), (Texts{"", "a\"b", "q,r"}));
 }
 
+// A plain CSV value that takes the separator is two values: the grid shows both, as it would show
+// the record read back from the file.
+TEST(DataGrid, PlainCsvCellsThatTakeASeparatorWidenTheGrid) {
+    DataGrid grid;
+    grid.SetLayout(RecordLayout::Csv(false, ",", "\"", false));
+    RecordList list;
+    list.Append(0, "a,b");
+    grid.SetRecords(std::move(list));
+    grid.SetColCount(3);
+    EXPECT_EQ(grid.Cell(2, 1), "b");
+    grid.SetCell(2, 1, "c,d");
+    EXPECT_EQ(grid.RecordText(1), "a,c,d");
+    EXPECT_EQ(grid.ColCount(), 4);
+    EXPECT_EQ(rowTexts(grid, 1), (Texts{"", "a", "c", "d"}));
+}
+
+TEST(DataGrid, ARestoredRecordWidensTheGridToItsCells) {
+    DataGrid grid;
+    grid.SetLayout(RecordLayout::Csv(true, ",", "\"", false));
+    RecordList list;
+    list.Append(0, "a,b,c");
+    grid.SetRecords(std::move(list));
+    grid.SetColCount(4);
+    const StoredRecord wide = grid.Stored(1);
+    grid.SetRecord(1, 0, "a");
+    grid.SetColCount(2); // as after the grid was reset and its rows came back
+    grid.RestoreRecord(1, wide);
+    EXPECT_EQ(grid.ColCount(), 4);
+    EXPECT_EQ(rowTexts(grid, 1), (Texts{"", "a", "b", "c"}));
+}
+
 TEST(DataGrid, RowsWithoutRecordsAreEmptyAndTakeNoEdits) {
     DataGrid grid = fixedGrid({});
     grid.SetRowCount(2);

@@ -64,6 +64,28 @@ TEST(RecordLayout, ChangingOneCsvCellWritesTheRowAgain) {
     EXPECT_EQ(cut(plain, ""), Values{""});
 }
 
+// A plain CSV row is read back without quote handling: written with quotes, a changed row would
+// change the values beside the changed one (and every write would double their quotes again).
+TEST(RecordLayout, PlainCsvRowsAreWrittenWithoutQuotes) {
+    for (const bool quoteAlways : {false, true}) {
+        const RecordLayout plain = RecordLayout::Csv(false, ",", "\"", quoteAlways);
+        const std::string record = plain.WithCell("a,\"b\",c d,", 0, 0, "x");
+        EXPECT_EQ(record, "x,\"b\",c d");
+        EXPECT_EQ(cut(plain, record), (Values{"x", "\"b\"", "c d"}));
+        // A value cannot hold the separator: it becomes two values.
+        EXPECT_EQ(plain.WithCell(record, 0, 2, "e,f"), "x,\"b\",e,f");
+    }
+}
+
+// A quoted line that yields no value is not a record a file can be read back with.
+TEST(RecordLayout, TypedQuotedLinesWithoutAValueAreKeptAsOneEmptyValue) {
+    const RecordLayout quoted = RecordLayout::Csv(true, ",", "\"", false);
+    EXPECT_EQ(quoted.FitRecord(0, "\"abc"), "\"\"");
+    EXPECT_EQ(quoted.FitRecord(0, ""), "\"\"");
+    EXPECT_EQ(quoted.FitRecord(0, "a,\"bc"), "a,\"bc"); // one value: kept as typed
+    EXPECT_EQ(RecordLayout::Csv(false, ",", "\"", false).FitRecord(0, "\"abc"), "\"abc");
+}
+
 // What a quoted CSV row writes, it reads back as the same values (trailing empty values aside,
 // which a row does not write).
 TEST(RecordLayout, QuotedRowsReadBackAsWritten) {
