@@ -2,7 +2,8 @@
 
 // The third character set of EUC-JP (8F, then row and cell with 80 added) and of JIS after
 // ESC $ ( D: JIS X 0212, the supplementary kanji, with the two rows of IBM extension characters
-// (73-74) that Windows' EUC-JP adds, read once from the platform's code page. CP932 holds few of
+// (73-74) that Windows' EUC-JP adds, held in a table of the program's own (no code page of every
+// system has them). CP932 holds few of
 // these characters, so a file's map gives them codes while the file is open; this table turns
 // them back into the bytes they came from. Rows and cells are 21-7E; the user-defined rows 75-7E
 // are left to the caller, which places CP932's user-defined area there.
@@ -33,7 +34,7 @@ private:
     static constexpr unsigned kRows = 0x74 - 0x21 + 1;
     static constexpr unsigned kCells = 94;
 
-    std::array<char32_t, kRows * kCells> m_characters{}; // 0 where the set has none
+    static const std::array<char32_t, kRows * kCells> kCharacters; // 0 where the set has none
     std::unordered_map<char32_t, RowCell> m_rowCells;
 };
 

@@ -1,6 +1,7 @@
 // The EUC-JP converter against iconv's tables, where the system has iconv.
 
 #include "core/loading/kela_conv.h"
+#include "core/platform/supplementary_kanji.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -60,6 +61,45 @@ TEST(KelaConv, AgreesWithIconvOnEucJp) {
     EXPECT_TRUE(conv.SjisToEuc(sjis) == euc);
     EXPECT_TRUE(conv.EucToSjis(euc) == sjis);
     EXPECT_TRUE(conv.JisToSjis(conv.SjisToJis(sjis)) == sjis);
+}
+
+// The supplementary kanji are a table of the program's own: it must hold what the system's
+// EUC-JP-MS reads for every code of rows 21-74, and nothing else.
+TEST(SupplementaryKanji, AgreesWithIconvOnEucJpMs) {
+    const iconv_t cd = iconv_open("UTF-32LE", "EUC-JP-MS");
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        GTEST_SKIP() << "this system's iconv has no EUC-JP-MS";
+    }
+    const SupplementaryKanji& table = SupplementaryKanji::Get();
+    std::size_t characters = 0;
+    for (unsigned row = 0x21; row <= 0x74; ++row) {
+        for (unsigned cell = 0x21; cell <= 0x7E; ++cell) {
+            char code[] = {'\x8F', static_cast<char>(0x80 + row), static_cast<char>(0x80 + cell)};
+            char32_t expected = 0;
+            char* in = code;
+            std::size_t inLeft = sizeof code;
+            char* out = reinterpret_cast<char*>(&expected);
+            std::size_t outLeft = sizeof expected;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(cd, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
+                expected = 0;
+            }
+            const auto rowByte = static_cast<unsigned char>(row);
+            const auto cellByte = static_cast<unsigned char>(cell);
+            EXPECT_EQ(table.CharacterAt(rowByte, cellByte).value_or(0), expected)
+                << std::hex << row << ' ' << cell;
+            if (expected != 0) {
+                ++characters;
+                // A character at two codes is written at the first of them.
+                const auto written = table.RowCellOf(expected);
+                ASSERT_TRUE(written.has_value());
+                EXPECT_EQ(table.CharacterAt((*written)[0], (*written)[1]), expected);
+                EXPECT_LE(*written, (SupplementaryKanji::RowCell{rowByte, cellByte}));
+            }
+        }
+    }
+    iconv_close(cd);
+    EXPECT_EQ(characters, 6173u);
 }
 
 } // namespace
