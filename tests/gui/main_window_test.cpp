@@ -63,6 +63,28 @@ private:
         }
     };
 
+    enum class Shown { No, Active };
+
+    // The sample file opened in a window of the setup's home that talks to a scripted host; with
+    // Shown::Active the window is shown, and active, before the file opens.
+    struct SalesWindow {
+        Setup setup;
+        test::FakeUiHost host;
+        TfrmShowData window{AppHome(setup.home), {}};
+
+        explicit SalesWindow(Shown shown = Shown::No) {
+            window.useUiHost(host);
+            if (shown == Shown::Active) {
+                window.show();
+            }
+            window.DataFileLoad(setup.data, setup.definition);
+            if (shown == Shown::Active) {
+                window.activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&window));
+            }
+        }
+    };
+
     static QAction* actionNamed(QWidget& window, const QString& text) {
         for (QAction* action : window.findChildren<QAction*>()) {
             if (action->text() == text) {
@@ -135,11 +157,8 @@ private slots:
     }
 
     void openedFileFillsStatusBarAndFieldJumpList() {
-        Setup setup;
-        TfrmShowData window(AppHome(setup.home), {});
-        test::FakeUiHost host;
-        window.useUiHost(host);
-        window.DataFileLoad(setup.data, setup.definition);
+        SalesWindow opened;
+        auto& [setup, host, window] = opened;
 
         const auto& panels = window.statusPanels().texts();
         QCOMPARE(panels[0], QStringLiteral("行:1　列:1"));
@@ -160,14 +179,8 @@ private slots:
     }
 
     void fieldJumpListIsUsedFromTheKeyboard() {
-        Setup setup;
-        TfrmShowData window(AppHome(setup.home), {});
-        test::FakeUiHost host;
-        window.useUiHost(host);
-        window.show();
-        window.DataFileLoad(setup.data, setup.definition);
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        SalesWindow opened(Shown::Active);
+        auto& [setup, host, window] = opened;
         window.grid().setFocus();
         QComboBox& list = window.fieldJumpList();
 
@@ -263,11 +276,8 @@ private slots:
     }
 
     void hidingRowsAndColumnsTogetherKeepsTheCursorOnAVisibleCell() {
-        Setup setup;
-        TfrmShowData window(AppHome(setup.home), {});
-        test::FakeUiHost host;
-        window.useUiHost(host);
-        window.DataFileLoad(setup.data, setup.definition);
+        SalesWindow opened;
+        auto& [setup, host, window] = opened;
         window.grid().moveTo(1, 2, false);
         window.grid().moveTo(2, 3, true);
         window.findChild<QAction*>(QStringLiteral("mnuViewUnVisibleBoth"))->trigger();
@@ -423,14 +433,8 @@ private slots:
     }
 
     void typingIntoACellEditsItInPlace() {
-        Setup setup;
-        TfrmShowData window(AppHome(setup.home), {});
-        test::FakeUiHost host;
-        window.useUiHost(host);
-        window.show();
-        window.DataFileLoad(setup.data, setup.definition);
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        SalesWindow opened(Shown::Active);
+        auto& [setup, host, window] = opened;
         GridView& grid = window.grid();
         grid.setFocus();
         grid.moveTo(2, 2, false); // a detail record's item code, 6 bytes
@@ -456,11 +460,8 @@ private slots:
     }
 
     void findDialogMovesToMatchesAndSaysWhenThereAreNoMore() {
-        Setup setup;
-        TfrmShowData window(AppHome(setup.home), {});
-        test::FakeUiHost host;
-        window.useUiHost(host);
-        window.DataFileLoad(setup.data, setup.definition);
+        SalesWindow opened;
+        auto& [setup, host, window] = opened;
         TfrmFind find(window.state(), host, &window);
         QCOMPARE(find.txtKey->text(), QStringLiteral("H")); // the current cell's text
         find.txtKey->setText(QStringLiteral("カレーパン"));
@@ -512,11 +513,8 @@ private slots:
     }
 
     void reapplyAsksUnderTheTitleConfirmation() {
-        Setup setup;
-        TfrmShowData window(AppHome(setup.home), {});
-        test::FakeUiHost host;
-        window.useUiHost(host);
-        window.DataFileLoad(setup.data, setup.definition);
+        SalesWindow opened;
+        auto& [setup, host, window] = opened;
         host.answers = {Answer::No};
         window.findChild<QAction*>(QStringLiteral("tbcRepaint"))->trigger();
         QCOMPARE(host.messages.back().title, std::string("確認"));
@@ -528,11 +526,8 @@ private slots:
     }
 
     void showByConditionHidesTheUntickedRecordTypes() {
-        Setup setup;
-        TfrmShowData window(AppHome(setup.home), {});
-        test::FakeUiHost host;
-        window.useUiHost(host);
-        window.DataFileLoad(setup.data, setup.definition);
+        SalesWindow opened;
+        auto& [setup, host, window] = opened;
         TfrmVisible dialog(window.state(), host, &window);
         QCOMPARE(dialog.cltDefine->count(), 4);
         QCOMPARE(dialog.lvwField->topLevelItem(4)->text(1), QStringLiteral("Blank4")); // fallback: one field
@@ -546,11 +541,8 @@ private slots:
     }
 
     void conditionCellsAreLeftByTheArrowsAtTheirEdges() {
-        Setup setup;
-        TfrmShowData window(AppHome(setup.home), {});
-        test::FakeUiHost host;
-        window.useUiHost(host);
-        window.DataFileLoad(setup.data, setup.definition);
+        SalesWindow opened;
+        auto& [setup, host, window] = opened;
         TfrmVisible dialog(window.state(), host, &window);
         dialog.show();
         dialog.activateWindow();
@@ -613,11 +605,8 @@ private slots:
     }
 
     void theNavigatorFindsAndHighlightsAConditionsField() {
-        Setup setup;
-        TfrmShowData window(AppHome(setup.home), {});
-        test::FakeUiHost host;
-        window.useUiHost(host);
-        window.DataFileLoad(setup.data, setup.definition);
+        SalesWindow opened;
+        auto& [setup, host, window] = opened;
         TfrmDefineInfo navigator(window.state(), host, &window);
         int changes = 0;
         navigator.onGridChanged = [&changes] { ++changes; };
@@ -720,11 +709,8 @@ private slots:
     }
 
     void unsavedChangesAreAskedAboutBeforeOpening() {
-        Setup setup;
-        TfrmShowData window(AppHome(setup.home), {});
-        test::FakeUiHost host;
-        window.useUiHost(host);
-        window.DataFileLoad(setup.data, setup.definition);
+        SalesWindow opened;
+        auto& [setup, host, window] = opened;
         window.state().Modified = true;
         std::filesystem::remove(setup.data);
         // Save first: the file is gone and its save dialog is cancelled, so no other file opens.
@@ -851,14 +837,8 @@ private slots:
     }
 
     void charactersCp932CannotHoldAreTypedShownAndAskedAboutOnSaving() {
-        Setup setup;
-        TfrmShowData window(AppHome(setup.home), {});
-        test::FakeUiHost host;
-        window.useUiHost(host);
-        window.show();
-        window.DataFileLoad(setup.data, setup.definition);
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        SalesWindow opened(Shown::Active);
+        auto& [setup, host, window] = opened;
         GridView& grid = window.grid();
         grid.setFocus();
         grid.moveTo(3, 2, false); // a detail record's item name, 20 bytes

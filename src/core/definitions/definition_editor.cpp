@@ -465,7 +465,9 @@ void DefinitionEditor::writeCondition(TCondition& condition) const {
     condition.MaxLength = static_cast<std::int32_t>(std::min<std::int64_t>(maxLength, INT32_MAX));
 }
 
-bool DefinitionEditor::Add() {
+// The checks before a condition is stored, which Add and Update share: the answer of the command
+// when one of them settles it, nothing when the condition may be stored.
+std::optional<bool> DefinitionEditor::settledBeforeStoring(bool forUpdate) {
     if (!takePendingCell()) {
         return false;
     }
@@ -476,8 +478,15 @@ bool DefinitionEditor::Add() {
     if (!checkStoredTexts()) {
         return false;
     }
-    if (const Fallback fallback = offerFallback(false); fallback != Fallback::No) {
+    if (const Fallback fallback = offerFallback(forUpdate); fallback != Fallback::No) {
         return fallback == Fallback::Updated;
+    }
+    return std::nullopt;
+}
+
+bool DefinitionEditor::Add() {
+    if (const std::optional<bool> settled = settledBeforeStoring(false)) {
+        return *settled;
     }
     if (static_cast<int>(m_definition.Conditions.size()) >= TDefineClass::MaxConditionCount) {
         m_host.ShowError("指定できる条件は999個までです");
@@ -495,18 +504,8 @@ bool DefinitionEditor::Add() {
 }
 
 bool DefinitionEditor::Update() {
-    if (!takePendingCell()) {
-        return false;
-    }
-    if (Fields.FieldRowCount() == 0) {
-        m_host.ShowError("フィールドは最低でも一つは必要です");
-        return false;
-    }
-    if (!checkStoredTexts()) {
-        return false;
-    }
-    if (const Fallback fallback = offerFallback(true); fallback != Fallback::No) {
-        return fallback == Fallback::Updated;
+    if (const std::optional<bool> settled = settledBeforeStoring(true)) {
+        return *settled;
     }
     if (m_selected < 0) {
         return m_host.AskYesNo("定義詳細情報が選択されていないので、新規追加になります\r\nよろしいですか？") &&

@@ -132,6 +132,7 @@ private:
     [[nodiscard]] bool checkStoredTexts();
     void copyFileInto(TDefineClass& definition) const;
     [[nodiscard]] Fallback offerFallback(bool forUpdate);
+    [[nodiscard]] std::optional<bool> settledBeforeStoring(bool forUpdate);
     [[nodiscard]] bool checkConditionValues();
     void writeCondition(TCondition& condition) const;
     void fillCondition(int index);
