@@ -142,7 +142,8 @@ void DefinitionEditor::showDefinition() {
 }
 
 bool DefinitionEditor::ChooseAndOpen() {
-    if (!takePendingCell()) {
+    // Another definition takes the place of this one: what changed is saved or given up first.
+    if (!takePendingCell() || !settleUnsavedChanges()) {
         return false;
     }
     const std::filesystem::path defineFolder = DefineFolder();
@@ -355,9 +356,10 @@ bool DefinitionEditor::ExportXml() {
 }
 
 bool DefinitionEditor::Close() {
-    if (!takePendingCell()) {
-        return false;
-    }
+    return takePendingCell() && settleUnsavedChanges();
+}
+
+bool DefinitionEditor::settleUnsavedChanges() {
     if (!ConditionChanged && !DefinitionChanged) {
         return true;
     }

@@ -88,7 +88,8 @@ public:
     // Reads a `.def` file into a fresh working definition and shows it; a file that cannot be
     // read, or whose format is neither fixed-length nor CSV, is reported and gives a new one.
     bool Open(const std::filesystem::path& path);
-    // Lets the user choose a definition file, proposing the last one read, and opens it.
+    // Lets the user choose a definition file, proposing the last one read, and opens it; unsaved
+    // changes are offered for saving first, as on Close.
     bool ChooseAndOpen();
     // Lets the user choose the folder the definition is saved in.
     void ChooseFolder();
@@ -133,6 +134,7 @@ private:
     void copyFileInto(TDefineClass& definition) const;
     [[nodiscard]] Fallback offerFallback(bool forUpdate);
     [[nodiscard]] std::optional<bool> settledBeforeStoring(bool forUpdate);
+    [[nodiscard]] bool settleUnsavedChanges();
     [[nodiscard]] bool checkConditionValues();
     void writeCondition(TCondition& condition) const;
     void fillCondition(int index);

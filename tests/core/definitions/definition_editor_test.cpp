@@ -261,6 +261,34 @@ TEST_F(DefinitionEditorTest, ASaveOrCloseThatCannotCompleteKeepsEverything) {
     EXPECT_NE(test::ReadBytes(dir / "lines.def").find("head,Head,H,1"), std::string::npos);
 }
 
+TEST_F(DefinitionEditorTest, OpeningAnotherDefinitionOffersToSaveTheChangedOneFirst) {
+    nameLinesDefinition();
+    ASSERT_TRUE(editor.Save());
+    test::WriteBytes(dir / "other.def", test::ReadBytes(dir / "lines.def"));
+    describeCondition("Head", "H");
+    ASSERT_TRUE(editor.Add());
+
+    // Cancel: no chooser, nothing lost.
+    host.answers = {Answer::Cancel};
+    host.chosenPaths = {dir / "other.def"};
+    EXPECT_FALSE(editor.ChooseAndOpen());
+    EXPECT_TRUE(host.fileChoices.empty());
+    EXPECT_EQ(editor.ConditionNames().back(), "Head");
+
+    // Yes saves, then the chosen file opens.
+    host.answers = {Answer::Yes, Answer::Yes}; // save, overwrite
+    EXPECT_TRUE(editor.ChooseAndOpen());
+    EXPECT_NE(test::ReadBytes(dir / "lines.def").find("Head"), std::string::npos);
+    EXPECT_EQ(editor.File.FileName, "other.def");
+    EXPECT_FALSE(editor.DefinitionChanged);
+
+    // Unchanged: the chooser comes without a question.
+    host.messages.clear();
+    host.chosenPaths = {dir / "lines.def"};
+    EXPECT_TRUE(editor.ChooseAndOpen());
+    EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(DefinitionEditorTest, AClickOnAnotherConditionKeepsAnAreaWhoseUpdateIsRefused) {
     nameLinesDefinition();
     describeCondition("A", "A");
