@@ -19,6 +19,12 @@ namespace ranvo {
     return IsLeadByte(static_cast<unsigned char>(byte));
 }
 
+// A byte below 0x40 can be neither a lead nor a trail byte, so a plain byte search finds it only
+// where it stands as a character of its own.
+[[nodiscard]] constexpr bool IsNeverPartOfDoubleByte(char byte) {
+    return static_cast<unsigned char>(byte) < 0x40;
+}
+
 // Byte length of the character at `pos`: 2 for a lead byte that has a byte after it, else 1.
 // A lead byte at the very end of the text counts as one byte, so a walk never reads past the end.
 [[nodiscard]] constexpr std::size_t CharLength(std::string_view text, std::size_t pos) {

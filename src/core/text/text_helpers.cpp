@@ -10,12 +10,6 @@
 namespace ranvo {
 namespace {
 
-// A byte below 0x40 can be neither a lead nor a trail byte, so a plain byte search finds it only
-// where it stands as a character of its own.
-bool isNeverPartOfDoubleByte(unsigned char byte) {
-    return byte < 0x40;
-}
-
 int toList(const CellList& cells, std::vector<std::string>& list) {
     list.resize(cells.size());
     for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -30,7 +24,7 @@ std::size_t FindCharacterWise(std::string_view text, std::string_view pattern, s
     if (pattern.empty()) {
         return std::string_view::npos;
     }
-    if (pattern.size() == 1 && isNeverPartOfDoubleByte(static_cast<unsigned char>(pattern[0]))) {
+    if (pattern.size() == 1 && IsNeverPartOfDoubleByte(pattern[0])) {
         return text.find(pattern[0], from);
     }
     for (std::size_t pos = from; pos < text.size(); pos += CharLength(text, pos)) {
