@@ -9,6 +9,7 @@
 #include "core/loading/kela_conv.h"
 #include "core/loading/open_command.h"
 #include "core/loading/record_loader.h"
+#include "core/platform/code_page.h"
 #include "core/text/sjis.h"
 #include "core/text/text_lines.h"
 #include "fuzz_support.h"
@@ -164,8 +165,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const RecordList& before = first.state.Grid.Records();
     const RecordList& after = second.state.Grid.Records();
     fuzz::Check(before.size() == after.size(), "the saved file has as many records");
+    // A "UniCode" file without its mark is read as Shift_JIS and saved as UTF-16. A character
+    // CP932 has at two codes (the NEC-selected and the IBM kanji, NEC's row 13 and JIS X 0208)
+    // comes back at the one CP932 writes for it, and records of fixed length that cut characters
+    // in two cut the converted ones elsewhere; what must hold is that the saved file, opened and
+    // saved again, stays as it is.
+    if (options.Code == KanjiCode::Unicode && !(file.size() > 2 && file.starts_with("\xFF\xFE"))) {
+        const auto again = fuzz::ScratchFolder() / "saved-again.txt";
+        fuzz::Check(WriteDataFile(second.state, again, TargetLayout::Own,
+                                  [](std::size_t) { return false; }) == WriteOutcome::Written,
+                    "a saved file saves again");
+        fuzz::Check(fuzz::ReadScratch(again) == fuzz::ReadScratch(saved),
+                    "a saved file saves again as it is");
+        return 0;
+    }
+    // The same records hold the same characters. Their bytes may differ: each open gives the
+    // characters CP932 lacks codes of its own, and a record cut to length may have held others
+    // before them.
+    const auto sameRecord = [&](std::size_t i) {
+        return before.Condition(i) == after.Condition(i) &&
+               Cp932ToUtf8(before.Text(i), &first.state.Characters).bytes ==
+                   Cp932ToUtf8(after.Text(i), &second.state.Characters).bytes;
+    };
     for (std::size_t i = 0; i < before.size(); ++i) {
-        if (before.Entry(i) != after.Entry(i)) {
+        if (!sameRecord(i)) {
             fuzz::Fail("the saved file has the same records: record " + std::to_string(i) + " was \"" +
                        before.Entry(i) + "\", is \"" + after.Entry(i) + "\"");
         }
