@@ -7,19 +7,19 @@
 
 namespace ranvo::gui {
 
-QAction* CommandTable::create(QObject* parent, const CommandSpec& spec,
+QAction* CommandTable::create(QObject* parent, const CommandEntry& entry,
                               std::function<void()> handler) {
-    auto* action = new QAction(spec.caption, parent);
-    action->setObjectName(QString::fromLatin1(spec.name));
-    action->setShortcut(spec.shortcut);
-    m_gate.connect(action, spec.typing, std::move(handler), spec.failureWords);
-    add(action, spec.group, spec.help);
+    auto* action = new QAction(entry.caption, parent);
+    action->setObjectName(QString::fromLatin1(entry.name));
+    action->setShortcut(entry.shortcut);
+    m_gate.connect(action, entry.typing, std::move(handler), entry.failureWords);
+    add(action, entry.group, entry.help);
     return action;
 }
 
-QAction* CommandTable::addTo(QWidget* owner, const CommandSpec& spec,
+QAction* CommandTable::addTo(QWidget* owner, const CommandEntry& entry,
                              std::function<void()> handler) {
-    QAction* action = create(owner, spec, std::move(handler));
+    QAction* action = create(owner, entry, std::move(handler));
     owner->addAction(action);
     return action;
 }

@@ -23,7 +23,7 @@ class QWidget;
 
 namespace ranvo::gui {
 
-struct CommandSpec {
+struct CommandEntry {
     const char* name; // the object name: the control's name in the window
     QString caption;
     CommandGroup group = CommandGroup::Always;
@@ -39,9 +39,9 @@ public:
     explicit CommandTable(CommandGate& gate) : m_gate(gate) {}
 
     // A new action owned by `parent` that runs `handler` through the gate.
-    QAction* create(QObject* parent, const CommandSpec& spec, std::function<void()> handler);
+    QAction* create(QObject* parent, const CommandEntry& entry, std::function<void()> handler);
     // The same, added to `owner` (a menu, a toolbar, the grid's context menu).
-    QAction* addTo(QWidget* owner, const CommandSpec& spec, std::function<void()> handler);
+    QAction* addTo(QWidget* owner, const CommandEntry& entry, std::function<void()> handler);
     // A submenu of `menu`, enabled as `group` says.
     QMenu* addMenu(QMenu* menu, const char* name, const QString& caption, CommandGroup group,
                    int help);

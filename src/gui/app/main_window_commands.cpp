@@ -36,9 +36,9 @@ namespace ranvo::gui {
 void TfrmShowData::createMenusAndToolbars() {
     using enum CommandGroup;
     const auto commit = CommandGate::Typing::Commit;
-    const auto add = [this](QWidget* owner, const CommandSpec& spec,
+    const auto add = [this](QWidget* owner, const CommandEntry& entry,
                             void (TfrmShowData::*handler)()) {
-        return m_commands->addTo(owner, spec, [this, handler] { (this->*handler)(); });
+        return m_commands->addTo(owner, entry, [this, handler] { (this->*handler)(); });
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     m_commands->add(file, "mnuFile", Always, 0);
@@ -175,7 +175,7 @@ void TfrmShowData::createToolbar() {
     const auto record = CommandGate::Typing::KeepRecord;
     const auto commit = CommandGate::Typing::Commit;
     struct Button {
-        CommandSpec spec;
+        CommandEntry entry;
         const char* image = nullptr; // none: a divider
         std::function<void()> handler;
     };
@@ -253,7 +253,7 @@ void TfrmShowData::createToolbar() {
         if (button.image == nullptr) {
             tlbMenu->addSeparator();
         } else {
-            m_commands->addTo(tlbMenu, button.spec, button.handler)
+            m_commands->addTo(tlbMenu, button.entry, button.handler)
                 ->setIcon(toolbarIcon(QString::fromLatin1(button.image)));
         }
     }
@@ -261,9 +261,9 @@ void TfrmShowData::createToolbar() {
 
 void TfrmShowData::createViewMenu() {
     using enum CommandGroup;
-    const auto add = [this](QWidget* owner, const CommandSpec& spec,
+    const auto add = [this](QWidget* owner, const CommandEntry& entry,
                             void (TfrmShowData::*handler)()) {
-        return m_commands->addTo(owner, spec, [this, handler] { (this->*handler)(); });
+        return m_commands->addTo(owner, entry, [this, handler] { (this->*handler)(); });
     };
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     m_commands->add(view, "mnuView", EditViewMenus, 0);
@@ -305,8 +305,8 @@ void TfrmShowData::createViewMenu() {
 
 void TfrmShowData::createContextMenu() {
     using enum CommandGroup;
-    const auto add = [this](const CommandSpec& spec, void (TfrmShowData::*handler)()) {
-        return m_commands->addTo(stgData, spec, [this, handler] { (this->*handler)(); });
+    const auto add = [this](const CommandEntry& entry, void (TfrmShowData::*handler)()) {
+        return m_commands->addTo(stgData, entry, [this, handler] { (this->*handler)(); });
     };
     const auto separator = [this] {
         auto* line = new QAction(stgData);
