@@ -407,6 +407,7 @@ private slots:
         TfrmShowData window(AppHome(setup.home), {});
         test::FakeUiHost host;
         window.useUiHost(host);
+        window.resize(700, 300); // the last rows below the screen
         window.show();
         window.DataFileLoad(setup.data, setup.definition);
         const int rows = window.state().Grid.RowCount();
@@ -415,6 +416,10 @@ private slots:
         QLineEdit& box = window.recordActions().addBox();
         QVERIFY(box.isVisible());
         QVERIFY(window.state().AddBoxActive);
+        // The box lies over the new row, scrolled into view.
+        const QRect working = window.grid().cellRect(1, window.state().AddRow);
+        QVERIFY(!working.isNull());
+        QCOMPARE(box.geometry().top(), working.top());
         QTest::keyClicks(&box, QStringLiteral("T000001      7"));
         QTest::keyClick(&box, Qt::Key_Return);
         QVERIFY(!box.isVisible());
