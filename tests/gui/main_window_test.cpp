@@ -420,6 +420,7 @@ private slots:
         const QRect working = window.grid().cellRect(1, window.state().AddRow);
         QVERIFY(!working.isNull());
         QCOMPARE(box.geometry().top(), working.top());
+        QCOMPARE(window.state().Grid.Cell(0, window.state().AddRow), std::string_view("ADD"));
         QTest::keyClicks(&box, QStringLiteral("T000001      7"));
         QTest::keyClick(&box, Qt::Key_Return);
         QVERIFY(!box.isVisible());

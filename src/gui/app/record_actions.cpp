@@ -125,7 +125,7 @@ void RecordActions::mnuRecordInsertClick() {
 void RecordActions::showAddBox() {
     m_grid.gridChanged();
     const int row = m_state.AddRow;
-    m_grid.moveTo(m_state.Grid.Col(), row, false); // the working row scrolled into view
+    m_grid.scrollToCurrent(); // the working row, which is current
     const QRect first = m_grid.cellRect(std::min(1, m_state.Grid.ColCount() - 1), row);
     const QRect last = m_grid.cellRect(m_state.Grid.ColCount() - 1, row);
     const int right = last.isNull() ? m_grid.viewport()->width() : last.right();

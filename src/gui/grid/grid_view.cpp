@@ -342,10 +342,14 @@ void GridView::moveTo(int col, int row, bool extendSelection) {
             m_grid.SetCurrent(col, row);
         }
     }
+    scrollToCurrent();
+    emit currentCellChanged();
+}
+
+void GridView::scrollToCurrent() {
     keepCurrentCellInView();
     relayout();
     viewport()->update();
-    emit currentCellChanged();
 }
 
 void GridView::keepCurrentCellInView() {

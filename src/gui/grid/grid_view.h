@@ -54,6 +54,8 @@ public:
 
     // Moves the current cell as the keyboard or the mouse would, asking canSelectCell first.
     void moveTo(int col, int row, bool extendSelection);
+    // Scrolls the current cell, set from outside, into view.
+    void scrollToCurrent();
 
     // The in-place editor: opened on the current data cell (its text selected, so that typing
     // replaces it), committed, or cancelled with the cell's text put back.
