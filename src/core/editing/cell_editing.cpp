@@ -104,7 +104,15 @@ void CellBoxLeft(MainState& state, std::string_view text) {
         state.CellBoxText = state.DataBoxText;
         return;
     }
-    rewriteCell(state, col, row, text);
+    // The box shows the cell's bytes as characters, and a code without one, or a character at
+    // two codes, would not come back from them: a visit that changed nothing writes the cell's
+    // own bytes.
+    if (text == state.DataBoxText) {
+        const std::string own(grid.Cell(col, row));
+        rewriteCell(state, col, row, own);
+    } else {
+        rewriteCell(state, col, row, text);
+    }
     state.CellBoxText = grid.Cell(col, row);
 }
 

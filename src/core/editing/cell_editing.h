@@ -26,8 +26,9 @@ void CommitCellEdit(MainState& state, int col, int row, std::string_view text,
 
 // The cell edit box gets the focus: its text is kept to restore.
 void CellBoxEntered(MainState& state, std::string_view text);
-// The cell edit box loses the focus: its text goes into the current cell (every time, also when
-// unchanged), or, when that cell is hidden, the box gets its text back.
+// The cell edit box loses the focus: its text goes into the current cell (every time; a text
+// unchanged since the box was entered keeps the cell's own bytes), or, when that cell is hidden,
+// the box gets its text back.
 void CellBoxLeft(MainState& state, std::string_view text);
 
 // The Delete key: every cell of the selection emptied (a fixed-length cell becomes blanks of its

@@ -105,6 +105,16 @@ TEST_F(CellEditingTest, CellBoxCommitsOnEveryExitUnlessItsCellIsHidden) {
     EXPECT_EQ(state.CellBoxText, "BBB");
 }
 
+TEST_F(CellEditingTest, AnUnchangedCellBoxKeepsBytesItShowsAsOtherCharacters) {
+    loadFixed();
+    state.Grid.SetCurrent(2, 1);
+    state.Grid.SetCell(2, 1, "\x85\x40" "B"); // a code without a character, shown as "?"
+    CellBoxEntered(state, "?B");
+    CellBoxLeft(state, "?B");
+    EXPECT_EQ(cell(2, 1), "\x85\x40" "B");
+    EXPECT_EQ(state.UndoData.Count(), 1u);
+}
+
 TEST_F(CellEditingTest, CaseConversionLeavesTrailBytesAlone) {
     load(DefinitionBuilder("CT").condition("", 1, {}).build(), {"  0abc,\x83\x61x"});
     state.Grid.SetSelection({1, 1, 2, 1});
