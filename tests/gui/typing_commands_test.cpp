@@ -181,6 +181,24 @@ private slots:
         QCOMPARE(sales.state().UndoData.Count(), std::size_t{1});
     }
 
+    // A save commits the cell box and leaves the focus in it, showing the cell as stored: what
+    // is typed after it is kept too.
+    void typingGoesOnInTheCellBoxAfterASave() {
+        OpenedWindow sales;
+        sales.grid().moveTo(2, 3, false);
+        QLineEdit& box = sales.window.cellBox();
+        box.setFocus();
+        box.selectAll();
+        QTest::keyClicks(&box, QStringLiteral("AB"));
+        sales.press(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(box.text(), QStringLiteral("AB    "));
+        box.selectAll();
+        QTest::keyClicks(&box, QStringLiteral("CD"));
+        sales.press(Qt::Key_Return);
+        QCOMPARE(sales.state().Grid.Cell(2, 3), std::string_view("CD    "));
+        QVERIFY(sales.state().Modified);
+    }
+
     void theCellBoxShowsAPastedCell() {
         OpenedWindow sales;
         sales.grid().moveTo(2, 3, false);

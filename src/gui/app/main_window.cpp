@@ -449,8 +449,7 @@ void TfrmShowData::cmbFieldJumpActivated(int index) {
 bool TfrmShowData::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtData) {
         if (event->type() == QEvent::FocusIn) {
-            CellBoxEntered(*m_state, fromQString(txtData->text()));
-            m_cellBoxEntered = true;
+            enterCellBox();
         } else if (event->type() == QEvent::FocusOut) {
             commitCellBox();
         } else if (event->type() == QEvent::KeyPress &&
@@ -494,6 +493,16 @@ void TfrmShowData::commitCellBox() {
     }
     CellBoxLeft(*m_state, fromQString(txtData->text()));
     refreshFromState();
+    // A command that committed the box may leave the focus in it, showing the current cell
+    // afresh (rows may have moved under it): what is typed next is a new visit.
+    if (txtData->hasFocus()) {
+        enterCellBox();
+    }
+}
+
+void TfrmShowData::enterCellBox() {
+    CellBoxEntered(*m_state, fromQString(txtData->text()));
+    m_cellBoxEntered = true;
 }
 
 bool TfrmShowData::settleUnsavedChanges() {

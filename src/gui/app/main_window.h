@@ -114,6 +114,7 @@ private:
     void createViewMenu();
     void createContextMenu();
     void reportFailure(std::exception_ptr failure, std::string_view failureWords);
+    void enterCellBox();
     void commitCellBox();
     void applySettings();
     void fitStatusBar(int height);
