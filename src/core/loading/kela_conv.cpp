@@ -79,6 +79,14 @@ constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
     return static_cast<std::size_t>(std::countr_zero(word & kHighBits)) / 8;
 }
 
+// The same, up to the first ESC byte.
+[[nodiscard]] inline std::size_t leadingPlain(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    const std::uint64_t esc = word ^ (kEsc * kOnes); // 0 in a byte that is ESC
+    const std::uint64_t stop = (word | ((esc - kOnes) & ~esc)) & kHighBits;
+    return static_cast<std::size_t>(std::countr_zero(stop)) / 8;
+}
+
 // Four double-byte characters at a time. In a word of eight bytes read little-endian, each 16-bit
 // lane holds one character: its first byte in the low half, its second in the high half. The
 // per-character arithmetic is done on all four lanes at once; every intermediate value stays
@@ -258,6 +266,45 @@ template <Target target>
     return out;
 }
 
+// The escape at the front of `rest` and the mode it sets, with its length; nothing for any other
+// escape, which stays in the text as bytes.
+struct Escape {
+    JisMode mode;
+    std::size_t length;
+};
+
+std::optional<Escape> jisEscape(const unsigned char* rest, std::size_t left) {
+    if (left >= 3 && rest[1] == '(') {
+        switch (rest[2]) {
+        case 'B':
+        case 'J':
+            return Escape{JisMode::Ascii, 3};
+        case 'I':
+            return Escape{JisMode::Kana, 3};
+        default:
+            return std::nullopt;
+        }
+    }
+    if (left >= 3 && rest[1] == '$' && (rest[2] == 'B' || rest[2] == '@')) {
+        return Escape{JisMode::Kanji, 3};
+    }
+    if (left >= 4 && rest[1] == '$' && rest[2] == '(' && rest[3] == 'D') {
+        return Escape{JisMode::Supplementary, 4};
+    }
+    return std::nullopt;
+}
+
+// Whether a piece that ends with `rest` may end inside an escape that is known.
+bool mayBeEscape(const unsigned char* rest, std::size_t left) {
+    for (const std::string_view known :
+         {"\x1B(B", "\x1B(J", "\x1B(I", "\x1B$B", "\x1B$@", "\x1B$(D"}) {
+        if (left < known.size() && std::memcmp(rest, known.data(), left) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Shift_JIS to `target`, with the katakana step of the settings folded into the same pass. The
 // write position, the mode and the count of lost characters live in locals that never have their
 // address taken, so the compiler keeps them in registers across the byte stores. Target::Sjis
@@ -291,7 +338,10 @@ std::size_t encode(std::string_view text, bool last, const EncodeSettings& setti
             // stored; what lies past the part taken is overwritten next (or by the slack).
             if (pos + 8 <= size) {
                 const std::uint64_t word = loadWord(in + pos);
-                if (const std::size_t ascii = leadingAscii(word); ascii != 0) {
+                // JIS stops at an ESC byte of the text, which might be read back as an escape.
+                const std::size_t ascii =
+                    target == Target::Jis ? leadingPlain(word) : leadingAscii(word);
+                if (ascii != 0) {
                     out = enter<target>(out, mode, JisMode::Ascii, returnFinal);
                     std::memcpy(out, &word, sizeof word);
                     out += ascii;
@@ -313,6 +363,20 @@ std::size_t encode(std::string_view text, bool last, const EncodeSettings& setti
             // One character; from here on `byte` is 80 or above, or in the last seven bytes.
             const unsigned char byte = in[pos];
             std::uint16_t code = 0;
+            if (target == Target::Jis && byte == kEsc) {
+                // An ESC that begins a known escape would switch the mode when the file is read
+                // back: it is written as "?" and counted, like any character JIS cannot hold.
+                if (!last && mayBeEscape(in + pos, size - pos)) {
+                    cut = true;
+                    break;
+                }
+                out = enter<target>(out, mode, JisMode::Ascii, returnFinal);
+                const bool escape = jisEscape(in + pos, size - pos).has_value();
+                *out++ = escape ? '?' : byte;
+                lost += escape ? 1 : 0;
+                ++pos;
+                continue;
+            }
             if (byte < 0x80) {
                 out = enter<target>(out, mode, JisMode::Ascii, returnFinal);
                 *out++ = byte;
@@ -509,56 +573,13 @@ std::size_t decodeEuc(std::string_view euc, bool last, CharacterMap* characters,
     return pos;
 }
 
-// The escape at the front of `rest` and the mode it sets, with its length; nothing for any other
-// escape, which stays in the text as bytes.
-struct Escape {
-    JisMode mode;
-    std::size_t length;
-};
-
-std::optional<Escape> jisEscape(const unsigned char* rest, std::size_t left) {
-    if (left >= 3 && rest[1] == '(') {
-        switch (rest[2]) {
-        case 'B':
-        case 'J':
-            return Escape{JisMode::Ascii, 3};
-        case 'I':
-            return Escape{JisMode::Kana, 3};
-        default:
-            return std::nullopt;
-        }
-    }
-    if (left >= 3 && rest[1] == '$' && (rest[2] == 'B' || rest[2] == '@')) {
-        return Escape{JisMode::Kanji, 3};
-    }
-    if (left >= 4 && rest[1] == '$' && rest[2] == '(' && rest[3] == 'D') {
-        return Escape{JisMode::Supplementary, 4};
-    }
-    return std::nullopt;
-}
-
-// Whether a piece that ends with `rest` may end inside an escape that is known.
-bool mayBeEscape(const unsigned char* rest, std::size_t left) {
-    for (const std::string_view known :
-         {"\x1B(B", "\x1B(J", "\x1B(I", "\x1B$B", "\x1B$@", "\x1B$(D"}) {
-        if (left < known.size() && std::memcmp(rest, known.data(), left) == 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // The length of the run of bytes from `pos` that a single-byte mode copies as they are: below 80
 // and no escape.
 std::size_t plainRun(const unsigned char* in, std::size_t pos, std::size_t end) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
     std::size_t at = pos;
     for (; at + 8 <= end; at += 8) {
-        const std::uint64_t word = loadWord(in + at);
-        const std::uint64_t esc = word ^ (kEsc * kOnes); // 0 in a byte that is ESC
-        const std::uint64_t stop = (word | ((esc - kOnes) & ~esc)) & kHighBits;
-        if (stop != 0) {
-            return at + static_cast<std::size_t>(std::countr_zero(stop)) / 8 - pos;
+        if (const std::size_t plain = leadingPlain(loadWord(in + at)); plain < 8) {
+            return at + plain - pos;
         }
     }
     while (at < end && in[at] < 0x80 && in[at] != kEsc) {
