@@ -57,7 +57,10 @@ WindowRect StartingWindowRect(const std::vector<WindowRect>& screens, const Wind
                     [&](const WindowRect& screen) { return topEdgeOn(screen, window); })) {
         return window;
     }
+    // Centred on the primary screen, the window is no larger than it, so its title bar is on it.
     const WindowRect& primary = screens.front();
+    window.Width = std::min(window.Width, primary.Width);
+    window.Height = std::min(window.Height, primary.Height);
     window.X = static_cast<int>(primary.X + (std::int64_t{primary.Width} - window.Width) / 2);
     window.Y = static_cast<int>(primary.Y + (std::int64_t{primary.Height} - window.Height) / 2);
     return window;

@@ -26,6 +26,10 @@ TEST(WindowPlace, AWindowNoOneCouldReachIsCentredOnThePrimaryScreen) {
                                   WindowRect{kMax - 10, 100, 696, 474}}) {
         EXPECT_EQ(StartingWindowRect(kTwoScreens, kept, true), (WindowRect{612, 283, 696, 474}));
     }
+    // A size only a larger second screen holds shrinks to the primary screen it is centred on.
+    const std::vector<WindowRect> smallPrimary{{0, 0, 1366, 768}, {1366, 0, 2560, 1440}};
+    EXPECT_EQ(StartingWindowRect(smallPrimary, {5000, 5000, 2000, 1200}, true),
+              (WindowRect{0, 0, 1366, 768}));
     // A place that does not count is centred as well.
     EXPECT_EQ(StartingWindowRect(kTwoScreens, {10, 10, 696, 474}, false),
               (WindowRect{612, 283, 696, 474}));
